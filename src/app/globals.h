@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <vector>
 
 #include "app/reference_box.h"
 #include "text/text.h"
@@ -19,6 +20,17 @@ struct PointI {
     int32_t x = 0, y = 0;
 };
 
+// What the last search found, so navigation need not rebuild and recount the
+// text while the term is the one searched. Replaced with HitPieces.
+struct HitIndexCache {
+    bool valid = false;
+    Text term;
+    int32_t termBoxLength = 0;
+    // For hit k (from 1): CountDisplayChars of the text through the hit's end,
+    // less the term's count: the box position navigation selects.
+    std::vector<int32_t> selectStarts;
+};
+
 struct Globals {
     CharFormat NormalFormat;
     TextList HitPieces;
@@ -30,6 +42,8 @@ struct Globals {
     std::atomic<int32_t> CaptureArmed{0};
     RectD WindowRect;
     void* MouseHook = nullptr;  // the hook handle; the shell casts it
+
+    HitIndexCache HitIndex;
 };
 
 void InitGlobals();

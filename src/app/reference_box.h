@@ -34,6 +34,12 @@ public:
     virtual void SetSelectionStart(int32_t n) = 0;
     // Stores max(n, -1) as the requested length, then selects; -1 selects all.
     virtual void SetSelectionLength(int32_t n) = 0;
+    // SetSelectionStart(start) then SetSelectionLength(length) as one
+    // selection: the box may select once instead of twice.
+    virtual void SelectRange(int32_t start, int32_t length) {
+        SetSelectionStart(start);
+        SetSelectionLength(length);
+    }
     // Face, size, offset, the five effects and the colour, all at once.
     virtual void ApplyFormatToSelection(const CharFormat& format) = 0;
     virtual void Focus() = 0;

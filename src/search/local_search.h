@@ -5,9 +5,13 @@
 
 namespace tavimo {
 
-// 按钮1 "搜索": cleans the reference text, colours every hit and reports the count.
+// 按钮1 "搜索": cleans the reference text, colours every hit and reports the
+// count. Dropped when another long job runs.
 void RunLocalSearch(AppView& view);
-// 按钮5 "下一条" and 按钮6 "上一条".
+// The same for a caller that already holds the job (a capture's steps).
+void RunLocalSearchInJob(AppView& view);
+
+// 按钮5 "下一条" and 按钮6 "上一条". Dropped when another long job runs.
 void ShowNextHit(AppView& view);
 void ShowPreviousHit(AppView& view);
 

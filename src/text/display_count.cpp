@@ -11,23 +11,38 @@ namespace {
 constexpr uint64_t kOnes = 0x0101010101010101ull;
 constexpr uint64_t kHighs = 0x8080808080808080ull;
 
-// True when none of the eight bytes is 0x80 or above or a CR.
-inline bool PlainWord(const char* at) {
+inline uint64_t Load8(const char* at) {
     uint64_t w;
     std::memcpy(&w, at, sizeof w);
+    return w;
+}
+
+// True when none of the eight bytes is 0x80 or above or a CR.
+inline bool PlainWord(uint64_t w) {
     uint64_t cr = w ^ (kOnes * 0x0D);
     uint64_t hasCr = (cr - kOnes) & ~cr & kHighs;
     return ((w & kHighs) | hasCr) == 0;
 }
+
+// True when all eight bytes are 0x80 or above: four two-byte characters.
+inline bool HighWord(uint64_t w) { return (w & kHighs) == kHighs; }
 
 // Steps from offset p while p < limit (offsets 0-based, so the step test
 // "position < L" becomes "offset < L - 1"); returns the new offset and adds
 // the two-byte steps taken.
 inline size_t Walk(const char* data, size_t p, size_t limit, int64_t& pairs) {
     while (p < limit) {
-        if (p + 8 <= limit && PlainWord(data + p)) {
-            p += 8;
-            continue;
+        if (p + 8 <= limit) {
+            uint64_t w = Load8(data + p);
+            if (PlainWord(w)) {
+                p += 8;
+                continue;
+            }
+            if (HighWord(w)) {
+                pairs += 4;
+                p += 8;
+                continue;
+            }
         }
         unsigned char c = static_cast<unsigned char>(data[p]);
         if (c >= 0x80 || c == 13) {

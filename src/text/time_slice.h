@@ -21,16 +21,20 @@ DispatcherSlot SetPendingEventsDispatcher(DispatcherSlot slot);
 // Runs the calling thread's dispatcher now, if it has one.
 void DispatchPendingEvents();
 
+// How long work runs between two dispatches: 4 ms, a few times per frame.
+// Tests shorten it to make every step dispatch. Returns the previous length.
+std::chrono::microseconds SetTimeSliceLength(std::chrono::microseconds length);
+std::chrono::microseconds TimeSliceLength();
+
 // Calls DispatchPendingEvents when the slice has run out. Cheap enough to be
 // called every few kilobytes of work.
 class TimeSlice {
 public:
-    static constexpr std::chrono::microseconds kSlice{4000};
-    TimeSlice() : next_(Clock::now() + kSlice) {}
+    TimeSlice() : next_(Clock::now() + TimeSliceLength()) {}
     void Step() {
         if (Clock::now() >= next_) {
             DispatchPendingEvents();
-            next_ = Clock::now() + kSlice;
+            next_ = Clock::now() + TimeSliceLength();
         }
     }
 
