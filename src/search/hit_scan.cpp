@@ -1,9 +1,10 @@
 #include "search/hit_scan.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
-#include <functional>
 
+#include "text/byte_masks.h"
 #include "text/display_count.h"
 #include "text/time_slice.h"
 
@@ -11,36 +12,66 @@ namespace tavimo {
 
 namespace {
 
-constexpr uint64_t kHighs = 0x8080808080808080ull;
+// Find steps through a text character by character: a byte of 0x80 or above
+// takes the next byte along. Each run of such bytes begins on a boundary (the
+// byte before it is a character or the tail of an odd run), so whether an
+// offset is a boundary follows from the parity of the run before it, which a
+// table gives eight bytes at a time.
+enum WalkState : uint8_t {
+    kFree = 0,      // the last byte was a character of its own
+    kEven = 1,      // inside a run of high bytes of even length so far
+    kOdd = 2,       // ... of odd length: the next byte is a tail
+    kConsumed = 3,  // the last byte was the tail of an odd run
+};
 
-// Walks character boundaries as Find does: a byte of 0x80 or above takes the
-// next byte with it. Runs of eight one-byte or eight high bytes go at once.
+constexpr uint8_t Next(uint8_t s, bool high) {
+    if (high) return s == kOdd ? kEven : kOdd;
+    return s == kOdd ? kConsumed : kFree;
+}
+
+constexpr std::array<std::array<uint8_t, 256>, 4> MakeWalkTable() {
+    std::array<std::array<uint8_t, 256>, 4> t{};
+    for (int s0 = 0; s0 < 4; ++s0) {
+        for (int m = 0; m < 256; ++m) {
+            uint8_t s = static_cast<uint8_t>(s0);
+            for (int i = 0; i < 8; ++i) s = Next(s, (m >> i) & 1);
+            t[s0][m] = s;
+        }
+    }
+    return t;
+}
+
+constexpr auto kWalk = MakeWalkTable();
+
 class BoundaryWalker {
 public:
     explicit BoundaryWalker(std::string_view bytes) : bytes_(bytes) {}
 
-    void RestartAt(size_t offset) { p_ = offset; }
+    // Find starts stepping afresh there.
+    void RestartAt(size_t offset) {
+        p_ = offset;
+        state_ = kFree;
+    }
 
-    // Whether offset is reached exactly, stepping from the current boundary.
+    // Whether offset is a character boundary, stepping from the last restart.
     bool IsBoundary(size_t offset) {
         const char* data = bytes_.data();
-        while (p_ + 8 <= offset) {
-            uint64_t w;
-            std::memcpy(&w, data + p_, sizeof w);
-            uint64_t high = w & kHighs;
-            if (high == 0 || high == kHighs) {
-                p_ += 8;  // eight single bytes, or four whole two-byte characters
+        for (; p_ + 16 <= offset; p_ += 16) {
+            unsigned m = bytemask::High16(data + p_);
+            if (m == 0 && state_ != kOdd) {
+                state_ = kFree;
                 continue;
             }
-            p_ += CharWidthAt(bytes_, p_);
+            state_ = kWalk[kWalk[state_][m & 0xFF]][m >> 8];
         }
-        while (p_ < offset) p_ += CharWidthAt(bytes_, p_);
-        return p_ == offset;
+        for (; p_ < offset; ++p_) state_ = Next(state_, static_cast<unsigned char>(data[p_]) >= 0x80);
+        return state_ != kOdd;
     }
 
 private:
     std::string_view bytes_;
     size_t p_ = 0;
+    uint8_t state_ = kFree;
 };
 
 }  // namespace
@@ -51,22 +82,23 @@ HitScan ScanHits(std::string_view text, std::string_view term) {
     BoundaryWalker walker(text);
     PrefixDisplayCounter counter(text);
     TimeSlice slice;
-    const std::boyer_moore_horspool_searcher searcher(term.begin(), term.end());
-    auto from = text.begin();
-    while (true) {
-        auto hit = std::search(from, text.end(), searcher);
-        if (hit == text.end()) break;
-        size_t offset = static_cast<size_t>(hit - text.begin());
-        if (!walker.IsBoundary(offset)) {
-            // The candidate starts on a trail byte; the next boundary is one on.
-            from = hit + 1;
+    const char* data = text.data();
+    const size_t last = text.size() - term.size();  // the last offset a hit can start at
+    const char first = term[0];
+    size_t from = 0;
+    while (from <= last) {
+        const void* found = std::memchr(data + from, first, last - from + 1);
+        if (!found) break;
+        size_t offset = static_cast<size_t>(static_cast<const char*>(found) - data);
+        if (std::memcmp(data + offset + 1, term.data() + 1, term.size() - 1) != 0 ||
+            !walker.IsBoundary(offset)) {
+            from = offset + 1;
             continue;
         }
         out.positions.push_back(static_cast<int32_t>(offset + 1));
         out.boxStarts.push_back(static_cast<int32_t>(counter.CountOfPrefix(offset)));
-        size_t next = offset + term.size();
-        walker.RestartAt(next);  // Find starts stepping afresh just past the hit
-        from = text.begin() + static_cast<std::ptrdiff_t>(next);
+        from = offset + term.size();
+        walker.RestartAt(from);  // Find starts stepping afresh just past the hit
         slice.Step();
     }
     return out;

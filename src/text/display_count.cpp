@@ -1,75 +1,96 @@
 #include "text/display_count.h"
 
+#include <array>
+#include <bit>
 #include <cstring>
 
+#include "text/byte_masks.h"
 #include "text/time_slice.h"
 
 namespace tavimo {
 
+// Counting walks the text in steps: a byte of 0x80 or above or a CR ("a pair
+// byte") takes the byte after it along. Every run of pair bytes begins on a
+// step, since the byte before a run is a step of its own or the tail of an
+// odd run before it. So a run of r pair bytes costs ceil(r / 2) positions,
+// except a run reaching the end of the counted text, which costs floor(r / 2)
+// (the last byte is never tested). That needs only the run lengths' parity,
+// which a table gives eight bytes at a time.
+
 namespace {
 
-constexpr uint64_t kOnes = 0x0101010101010101ull;
-constexpr uint64_t kHighs = 0x8080808080808080ull;
+enum State : uint8_t { kClosed = 0, kOpenEven = 1, kOpenOdd = 2 };
 
-inline uint64_t Load8(const char* at) {
-    uint64_t w;
-    std::memcpy(&w, at, sizeof w);
-    return w;
-}
+inline bool PairByte(unsigned char c) { return c >= 0x80 || c == 13; }
 
-// True when none of the eight bytes is 0x80 or above or a CR.
-inline bool PlainWord(uint64_t w) {
-    uint64_t cr = w ^ (kOnes * 0x0D);
-    uint64_t hasCr = (cr - kOnes) & ~cr & kHighs;
-    return ((w & kHighs) | hasCr) == 0;
-}
+struct Step {
+    uint8_t oddRunsClosed;
+    uint8_t state;
+};
 
-// True when all eight bytes are 0x80 or above: four two-byte characters.
-inline bool HighWord(uint64_t w) { return (w & kHighs) == kHighs; }
-
-// Steps from offset p while p < limit (offsets 0-based, so the step test
-// "position < L" becomes "offset < L - 1"); returns the new offset and adds
-// the two-byte steps taken.
-inline size_t Walk(const char* data, size_t p, size_t limit, int64_t& pairs) {
-    while (p < limit) {
-        if (p + 8 <= limit) {
-            uint64_t w = Load8(data + p);
-            if (PlainWord(w)) {
-                p += 8;
-                continue;
+// For each state and each mask of pair bytes (bit i: byte i), the state after
+// the eight bytes and how many odd runs they closed.
+constexpr std::array<std::array<Step, 256>, 3> MakeTable() {
+    std::array<std::array<Step, 256>, 3> t{};
+    for (int s0 = 0; s0 < 3; ++s0) {
+        for (int m = 0; m < 256; ++m) {
+            int s = s0, closed = 0;
+            for (int i = 0; i < 8; ++i) {
+                if (m & (1 << i)) {
+                    s = s == kOpenOdd ? kOpenEven : kOpenOdd;
+                } else {
+                    if (s == kOpenOdd) ++closed;
+                    s = kClosed;
+                }
             }
-            if (HighWord(w)) {
-                pairs += 4;
-                p += 8;
-                continue;
-            }
-        }
-        unsigned char c = static_cast<unsigned char>(data[p]);
-        if (c >= 0x80 || c == 13) {
-            ++pairs;
-            p += 2;
-        } else {
-            ++p;
+            t[s0][m] = Step{static_cast<uint8_t>(closed), static_cast<uint8_t>(s)};
         }
     }
-    return p;
+    return t;
 }
+
+constexpr auto kTable = MakeTable();
 
 }  // namespace
 
+void DisplayCountState::AddBytes(const char* data, size_t n) {
+    size_t i = 0;
+    for (; i + 16 <= n; i += 16) {
+        unsigned m = bytemask::HighOrCr16(data + i);
+        if (m == 0 && state_ == kClosed) continue;  // plain text
+        pairBytes_ += std::popcount(m);
+        const Step& lo = kTable[state_][m & 0xFF];
+        const Step& hi = kTable[lo.state][m >> 8];
+        oddRunsClosed_ += lo.oddRunsClosed + hi.oddRunsClosed;
+        state_ = hi.state;
+    }
+    for (; i < n; ++i) {
+        if (PairByte(static_cast<unsigned char>(data[i]))) {
+            ++pairBytes_;
+            state_ = state_ == kOpenOdd ? kOpenEven : kOpenOdd;
+        } else {
+            if (state_ == kOpenOdd) ++oddRunsClosed_;
+            state_ = kClosed;
+        }
+    }
+    length_ += static_cast<int64_t>(n);
+}
+
+int64_t DisplayCountState::Count() const {
+    // Closed runs cost ceil(r/2) = (r + odd) / 2; the open run at the end floor(r/2).
+    int64_t pairs = (pairBytes_ + oddRunsClosed_ - (state_ == kOpenOdd ? 1 : 0)) / 2;
+    return length_ - pairs;
+}
+
 int64_t CountDisplayChars(std::string_view bytes) {
-    const size_t n = bytes.size();
-    if (n < 2) return static_cast<int64_t>(n);
-    int64_t pairs = 0;
-    size_t p = 0;
+    DisplayCountState state;
     TimeSlice slice;
     constexpr size_t kChunk = 1 << 16;
-    while (p < n - 1) {
-        size_t limit = (n - 1 - p > kChunk) ? p + kChunk : n - 1;
-        p = Walk(bytes.data(), p, limit, pairs);
+    for (size_t at = 0; at < bytes.size(); at += kChunk) {
+        state.AddBytes(bytes.data() + at, std::min(kChunk, bytes.size() - at));
         slice.Step();
     }
-    return static_cast<int64_t>(n) - pairs;
+    return state.Count();
 }
 
 int32_t CountDisplayChars(const Text& text) {
@@ -78,10 +99,11 @@ int32_t CountDisplayChars(const Text& text) {
 
 int64_t PrefixDisplayCounter::CountOfPrefix(size_t n) {
     if (n > bytes_.size()) n = bytes_.size();
-    // The prefix's steps are those of the whole text that start before its
-    // last byte; a step may overrun the prefix end only by ending on it.
-    if (n >= 1 && p_ < n - 1) p_ = Walk(bytes_.data(), p_, n - 1, pairs_);
-    return static_cast<int64_t>(n) - pairs_;
+    if (n > done_) {
+        state_.AddBytes(bytes_.data() + done_, n - done_);
+        done_ = n;
+    }
+    return state_.Count();
 }
 
 }  // namespace tavimo

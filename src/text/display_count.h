@@ -16,8 +16,21 @@ namespace tavimo {
 int32_t CountDisplayChars(const Text& text);
 int64_t CountDisplayChars(std::string_view bytes);
 
+// The count of the bytes fed so far, kept as it streams.
+class DisplayCountState {
+public:
+    void AddBytes(const char* data, size_t n);
+    int64_t Count() const;
+
+private:
+    int64_t length_ = 0;
+    int64_t pairBytes_ = 0;      // bytes of 0x80 or above, and CRs
+    int64_t oddRunsClosed_ = 0;  // runs of those of odd length, ended
+    uint8_t state_ = 0;          // no run, or an open run of even or odd length
+};
+
 // CountDisplayChars of every prefix of one text, in one forward pass: the
-// count is a prefix function, since each step depends only on its own byte.
+// count is a prefix function.
 class PrefixDisplayCounter {
 public:
     explicit PrefixDisplayCounter(std::string_view bytes) : bytes_(bytes) {}
@@ -26,8 +39,8 @@ public:
 
 private:
     std::string_view bytes_;
-    size_t p_ = 0;         // 0-based offset of the next step
-    int64_t pairs_ = 0;    // two-byte steps taken so far
+    size_t done_ = 0;
+    DisplayCountState state_;
 };
 
 }  // namespace tavimo

@@ -56,3 +56,35 @@ TEST(CountDisplayChars, YieldsOnTimeSliceNotPerByte) {
 
 }  // namespace
 }  // namespace tavimo
+
+namespace tavimo {
+namespace {
+
+// The step-by-step count, for generated texts of every byte class.
+int64_t StepCount(const std::string& s) {
+    int64_t l = static_cast<int64_t>(s.size()), result = l;
+    for (int64_t p = 1; p < l;) {
+        unsigned char c = static_cast<unsigned char>(s[static_cast<size_t>(p - 1)]);
+        if (c >= 0x80 || c == 13) {
+            --result;
+            p += 2;
+        } else {
+            ++p;
+        }
+    }
+    return result;
+}
+
+TEST(CountDisplayChars, AgreesWithTheStepwiseCountOnGeneratedText) {
+    uint32_t seed = 12345;
+    auto next = [&] { return seed = seed * 1664525u + 1013904223u; };
+    static const char alphabet[] = {'a', '\r', '\n', '\x80', '\xB0', '\xFF', ' ', '\r'};
+    for (int round = 0; round < 3000; ++round) {
+        std::string s;
+        for (int n = static_cast<int>(next() % 80); n > 0; --n) s += alphabet[(next() >> 8) % 8];
+        ASSERT_EQ(CountDisplayChars(std::string_view(s)), StepCount(s)) << round;
+    }
+}
+
+}  // namespace
+}  // namespace tavimo
