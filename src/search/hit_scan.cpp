@@ -56,6 +56,16 @@ public:
     // Whether offset is a character boundary, stepping from the last restart.
     bool IsBoundary(size_t offset) {
         const char* data = bytes_.data();
+        if (p_ + 64 <= offset) {
+            uint64_t oddCarry = state_ == kOdd ? 1 : 0;
+            uint64_t last = 0;
+            for (; p_ + 64 <= offset; p_ += 64) {
+                uint64_t runs = bytemask::High64(data + p_);
+                bytemask::OddRunEnds(runs, oddCarry);
+                last = runs >> 63;
+            }
+            state_ = oddCarry ? kOdd : (last ? kEven : kFree);
+        }
         for (; p_ + 16 <= offset; p_ += 16) {
             unsigned m = bytemask::High16(data + p_);
             if (m == 0 && state_ != kOdd) {

@@ -39,4 +39,40 @@ inline unsigned HighOrCr16(const char* at) {
 #endif
 }
 
+// The same over 64 bytes.
+inline uint64_t High64(const char* at) {
+    return uint64_t{High16(at)} | uint64_t{High16(at + 16)} << 16 | uint64_t{High16(at + 32)} << 32 |
+           uint64_t{High16(at + 48)} << 48;
+}
+inline uint64_t HighOrCr64(const char* at) {
+    return uint64_t{HighOrCr16(at)} | uint64_t{HighOrCr16(at + 16)} << 16 |
+           uint64_t{HighOrCr16(at + 32)} << 32 | uint64_t{HighOrCr16(at + 48)} << 48;
+}
+
+// Runs of marked bytes in which each byte takes the byte after it along, as
+// the lead byte of a two-byte character does. Given the marks of a 64-byte
+// block and oddCarry (1 when the bytes before ended inside a run of odd length
+// so far), returns the bytes just after runs of odd length (the bytes taken
+// along) and sets oddCarry for the next block. Runs are told apart by the
+// parity of their start: adding a run's start bit to the run carries out of
+// its end, and the parity of where that lands gives the run's length parity.
+inline uint64_t OddRunEnds(uint64_t runs, uint64_t& oddCarry) {
+    constexpr uint64_t kEvenBits = 0x5555555555555555ull;
+    constexpr uint64_t kOddBits = ~kEvenBits;
+    const uint64_t starts = runs & ~(runs << 1);
+    // A run that goes on from the block before counts as starting one byte
+    // earlier when its length so far is odd.
+    const uint64_t evenStartMask = kEvenBits ^ oddCarry;
+    const uint64_t evenStarts = starts & evenStartMask;
+    const uint64_t oddStarts = starts & ~evenStartMask;
+    const uint64_t evenCarries = runs + evenStarts;
+    uint64_t oddCarries = runs + oddStarts;
+    const uint64_t carryOut = oddCarries < runs ? 1 : 0;  // an odd-start run reaches the end
+    oddCarries |= oddCarry;
+    oddCarry = carryOut;
+    const uint64_t evenCarryEnds = evenCarries & ~runs;
+    const uint64_t oddCarryEnds = oddCarries & ~runs;
+    return (evenCarryEnds & kOddBits) | (oddCarryEnds & kEvenBits);
+}
+
 }  // namespace tavimo::bytemask

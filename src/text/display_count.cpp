@@ -1,5 +1,6 @@
 #include "text/display_count.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
@@ -55,6 +56,18 @@ constexpr auto kTable = MakeTable();
 
 void DisplayCountState::AddBytes(const char* data, size_t n) {
     size_t i = 0;
+    if (n >= 64) {
+        // An open run of even length so far counts as a fresh one.
+        uint64_t oddCarry = state_ == kOpenOdd ? 1 : 0;
+        uint64_t last = 0;
+        for (; i + 64 <= n; i += 64) {
+            uint64_t runs = bytemask::HighOrCr64(data + i);
+            pairBytes_ += std::popcount(runs);
+            oddRunsClosed_ += std::popcount(bytemask::OddRunEnds(runs, oddCarry));
+            last = runs >> 63;
+        }
+        state_ = oddCarry ? kOpenOdd : (last ? kOpenEven : kClosed);
+    }
     for (; i + 16 <= n; i += 16) {
         unsigned m = bytemask::HighOrCr16(data + i);
         if (m == 0 && state_ == kClosed) continue;  // plain text
