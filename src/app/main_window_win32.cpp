@@ -265,8 +265,11 @@ void MainWindow::Layout() {
                    SWP_NOZORDER | SWP_NOACTIVATE);
     for (size_t i = 0; i < kControls.size(); ++i) {
         const ControlDesign& c = kControls[i];
-        ::SetWindowPos(controls_[i], nullptr, s(c.left), s(c.top), s(c.width), s(c.height),
-                       SWP_NOZORDER | SWP_NOACTIVATE);
+        // A label never hides a control it overlaps (标签2 reaches under
+        // 编辑框1); the others keep the creation order, which is the Tab order.
+        const bool label = c.kind == ControlKind::Label;
+        ::SetWindowPos(controls_[i], label ? HWND_BOTTOM : nullptr, s(c.left), s(c.top), s(c.width),
+                       s(c.height), (label ? 0 : SWP_NOZORDER) | SWP_NOACTIVATE);
     }
 }
 
