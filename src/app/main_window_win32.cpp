@@ -235,10 +235,13 @@ void MainWindow::MakeFonts() {
     HFONT stock = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
     guiFont_.reset();
     HFONT gui = stock;
-    if (dpi_ != 96) {
+    // The stock font is made for the system's DPI; a monitor with another
+    // DPI gets a copy scaled to it.
+    const uint32_t systemDpi = SystemDpi();
+    if (dpi_ != systemDpi) {
         LOGFONTW lf{};
         ::GetObjectW(stock, sizeof(lf), &lf);
-        lf.lfHeight = ScaleForDpi(lf.lfHeight, dpi_);
+        lf.lfHeight = ::MulDiv(lf.lfHeight, static_cast<int>(dpi_), static_cast<int>(systemDpi));
         guiFont_.reset(::CreateFontIndirectW(&lf));
         if (guiFont_)
             gui = guiFont_.get();

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/dpi_win32.h"
 #include "app/globals.h"
 #include "app/job_guard.h"
 #include "support/pump_win32.h"
@@ -253,7 +254,7 @@ TEST_F(MainWindowTest, EveryControlIsAtItsPlaceWithItsSettings) {
         // The slider draws no text and keeps no font.
         const bool ownFont = row.id == kLabel1 || row.id == kEditBox2 || row.id == kBrowserBox1 ||
                              row.id == kSlider1;
-        if (!ownFont && window->dpi() == 96) {
+        if (!ownFont && window->dpi() == SystemDpi()) {
             EXPECT_EQ(reinterpret_cast<HFONT>(::SendMessageW(h, WM_GETFONT, 0, 0)), gui);
         }
     }
