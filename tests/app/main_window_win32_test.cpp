@@ -483,3 +483,34 @@ TEST_F(MainWindowTest, MinimizeFiresSizeChangedAndRestoreGivesTheDesignedSize) {
 
 }  // namespace
 }  // namespace tavimo::win32
+
+namespace tavimo::win32 {
+namespace {
+
+TEST_F(MainWindowTest, AnotherDpiScalesTheWindowAndEveryControl) {
+    const RECT before = WindowRectOf(window->hwnd());
+    RECT suggested{before.left, before.top, before.left + 915, before.top + 621};
+    ::SendMessageW(window->hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                   reinterpret_cast<LPARAM>(&suggested));
+    ASSERT_EQ(window->dpi(), 144u);
+    const RECT after = WindowRectOf(window->hwnd());
+    EXPECT_EQ(after.right - after.left, 915);
+    EXPECT_EQ(after.bottom - after.top, 621);
+    const RECT tab = WindowRectOf(window->tab());
+    EXPECT_EQ(tab.right - tab.left, 915);  // still as large as the window
+    for (const ControlRow& row : kRows) {
+        SCOPED_TRACE(row.id);
+        const RECT r = PlaceInParent(C(row.id));
+        EXPECT_EQ(r.left, ScaleForDpi(row.left, 144));
+        EXPECT_EQ(r.top, ScaleForDpi(row.top, 144));
+        EXPECT_EQ(r.right - r.left, ScaleForDpi(row.width, 144));
+        EXPECT_EQ(r.bottom - r.top, ScaleForDpi(row.height, 144));
+    }
+    LOGFONTW lf{};
+    ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(C(kLabel1), WM_GETFONT, 0, 0)), sizeof(lf),
+                 &lf);
+    EXPECT_EQ(lf.lfHeight, -29);  // 19 pixels at 96 DPI
+}
+
+}  // namespace
+}  // namespace tavimo::win32
