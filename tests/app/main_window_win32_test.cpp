@@ -11,6 +11,7 @@
 #include "app/dpi_win32.h"
 #include "app/globals.h"
 #include "app/job_guard.h"
+#include "app/window_handlers_win32.h"
 #include "support/pump_win32.h"
 #include "text/codepage.h"
 #include "win32/codepage_win32.h"
@@ -510,6 +511,31 @@ TEST_F(MainWindowTest, AnotherDpiScalesTheWindowAndEveryControl) {
     ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(C(kLabel1), WM_GETFONT, 0, 0)), sizeof(lf),
                  &lf);
     EXPECT_EQ(lf.lfHeight, -29);  // 19 pixels at 96 DPI
+}
+
+}  // namespace
+}  // namespace tavimo::win32
+
+namespace tavimo::win32 {
+namespace {
+
+bool Above(HWND upper, HWND lower) {
+    for (HWND h = ::GetWindow(upper, GW_HWNDNEXT); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        if (h == lower)
+            return true;
+    }
+    return false;
+}
+
+TEST_F(MainWindowTest, BringWindowToFrontRaisesWithoutStayingTopmost) {
+    UniqueWindow other(::CreateWindowExW(0, L"STATIC", L"other", WS_POPUP, 0, 0, 50, 50, nullptr,
+                                         nullptr, ::GetModuleHandleW(nullptr), nullptr));
+    ASSERT_TRUE(other);
+    ::SetWindowPos(other.get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_TRUE(Above(other.get(), window->hwnd()));
+    BringWindowToFront();
+    EXPECT_TRUE(Above(window->hwnd(), other.get()));
+    EXPECT_FALSE(ExStyle(window->hwnd()) & WS_EX_TOPMOST);
 }
 
 }  // namespace
