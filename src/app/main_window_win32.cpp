@@ -12,7 +12,6 @@
 #include "app/timer_period.h"
 #include "app/window_handlers_win32.h"
 #include "search/local_search.h"
-#include "text/time_slice.h"
 #include "win32/clipboard_win32.h"
 #include "win32/codepage_win32.h"
 #include "win32/message_pump_win32.h"

@@ -482,12 +482,6 @@ TEST_F(MainWindowTest, MinimizeFiresSizeChangedAndRestoreGivesTheDesignedSize) {
     EXPECT_EQ(tab.bottom - tab.top, S(414));
 }
 
-}  // namespace
-}  // namespace tavimo::win32
-
-namespace tavimo::win32 {
-namespace {
-
 TEST_F(MainWindowTest, AnotherDpiScalesTheWindowAndEveryControl) {
     const RECT before = WindowRectOf(window->hwnd());
     RECT suggested{before.left, before.top, before.left + 915, before.top + 621};
@@ -512,12 +506,6 @@ TEST_F(MainWindowTest, AnotherDpiScalesTheWindowAndEveryControl) {
                  &lf);
     EXPECT_EQ(lf.lfHeight, -29);  // 19 pixels at 96 DPI
 }
-
-}  // namespace
-}  // namespace tavimo::win32
-
-namespace tavimo::win32 {
-namespace {
 
 bool Above(HWND upper, HWND lower) {
     for (HWND h = ::GetWindow(upper, GW_HWNDNEXT); h; h = ::GetWindow(h, GW_HWNDNEXT)) {
