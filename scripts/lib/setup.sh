@@ -111,3 +111,13 @@ tavimo_run_extra_checks() {
     done
     return $ok
 }
+
+# Builds one target of a preset (configuring it first when needed).
+tavimo_build_target() {
+    local preset=$1 target=$2
+    if [ ! -f "build/$preset/build.ninja" ]; then
+        cmake --preset "$preset" >"build-$preset-configure.log" 2>&1 || { cat "build-$preset-configure.log" >&2; return 1; }
+        rm -f "build-$preset-configure.log"
+    fi
+    cmake --build "build/$preset" --target "$target" -j "$(nproc)"
+}

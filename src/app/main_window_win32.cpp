@@ -12,7 +12,6 @@
 #include "app/timer_period.h"
 #include "app/window_handlers_win32.h"
 #include "search/local_search.h"
-#include "text/time_slice.h"
 #include "win32/clipboard_win32.h"
 #include "win32/codepage_win32.h"
 #include "win32/message_pump_win32.h"
@@ -235,10 +234,13 @@ void MainWindow::MakeFonts() {
     HFONT stock = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
     guiFont_.reset();
     HFONT gui = stock;
-    if (dpi_ != 96) {
+    // The stock font is made for the system's DPI; a monitor with another
+    // DPI gets a copy scaled to it.
+    const uint32_t systemDpi = SystemDpi();
+    if (dpi_ != systemDpi) {
         LOGFONTW lf{};
         ::GetObjectW(stock, sizeof(lf), &lf);
-        lf.lfHeight = ScaleForDpi(lf.lfHeight, dpi_);
+        lf.lfHeight = ::MulDiv(lf.lfHeight, static_cast<int>(dpi_), static_cast<int>(systemDpi));
         guiFont_.reset(::CreateFontIndirectW(&lf));
         if (guiFont_)
             gui = guiFont_.get();
@@ -265,8 +267,11 @@ void MainWindow::Layout() {
                    SWP_NOZORDER | SWP_NOACTIVATE);
     for (size_t i = 0; i < kControls.size(); ++i) {
         const ControlDesign& c = kControls[i];
-        ::SetWindowPos(controls_[i], nullptr, s(c.left), s(c.top), s(c.width), s(c.height),
-                       SWP_NOZORDER | SWP_NOACTIVATE);
+        // A label never hides a control it overlaps (标签2 reaches under
+        // 编辑框1); the others keep the creation order, which is the Tab order.
+        const bool label = c.kind == ControlKind::Label;
+        ::SetWindowPos(controls_[i], label ? HWND_BOTTOM : nullptr, s(c.left), s(c.top), s(c.width),
+                       s(c.height), (label ? 0 : SWP_NOZORDER) | SWP_NOACTIVATE);
     }
 }
 

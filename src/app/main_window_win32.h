@@ -101,7 +101,6 @@ class MainWindow final : public AppView {
     int32_t pasteTimerPeriod_ = 0;
     UniqueFont guiFont_;  // only when the default GUI font must be scaled
     UniqueFont welcomeFont_;
-    UniqueBrush whiteBrush_;
 };
 
 // Whether the main window of this thread is alive; for the keyboard filter.

@@ -133,9 +133,11 @@ void RichEditBox::SetSelectionLength(int32_t n) {
 }
 
 void RichEditBox::Select() {
-    CHARRANGE range{0, -1};
+    // The whole text is [0, end): the control's own "all" would take in its
+    // final paragraph mark too, one position more than the text has.
+    const int64_t end = BoxLength();
+    CHARRANGE range{0, static_cast<LONG>(end)};
     if (requestedLength_ != -1) {
-        const int64_t end = BoxLength();
         const int64_t start = std::min<int64_t>(requestedStart_, end);
         range.cpMin = static_cast<LONG>(start);
         range.cpMax = static_cast<LONG>(std::min<int64_t>(start + requestedLength_, end));

@@ -1,6 +1,7 @@
 #include "app/window_handlers_win32.h"
 
 #include <algorithm>
+#include <atomic>
 
 #include "app/globals.h"
 #include "app/subsystem_slots_win32.h"
@@ -27,7 +28,8 @@ void BringWindowToFront() {
 namespace tavimo::win32 {
 
 namespace {
-HWND gMainWindow = nullptr;
+// Read by BringWindowToFront, which the capture worker calls from its thread.
+std::atomic<HWND> gMainWindow{nullptr};
 
 RectD ToRectD(const RECT& r) {
     return {static_cast<double>(r.left), static_cast<double>(r.top), static_cast<double>(r.right),
