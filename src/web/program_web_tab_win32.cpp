@@ -17,12 +17,18 @@ void CreateProgramWebTab(HWND container) {
     EnsureBrowserEmulation(BrowserEmulationKey(), OwnExecutableName());
     WebTabOptions options;
     options.launcher = &gLauncher;
-    gTab = WebTab::Create(container, std::move(options));
+    InstallProgramWebTab(WebTab::Create(container, std::move(options)));
 }
 
 void DestroyProgramWebTab() {
     gTab.reset();
 }
+
+void InstallProgramWebTab(std::unique_ptr<WebTab> tab) {
+    gTab.reset();  // lets go of the box before the new tab takes it
+    gTab = std::move(tab);
+}
+
 WebTab* ProgramWebTab() {
     return gTab.get();
 }

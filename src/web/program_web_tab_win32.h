@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "app/app_view.h"
 #include "web/web_tab_win32.h"
 
@@ -15,6 +17,8 @@ namespace tavimo::win32 {
 void CreateProgramWebTab(HWND container);
 // Call while the box still exists (WM_DESTROY of the main window at the latest).
 void DestroyProgramWebTab();
+// Puts a tab made elsewhere in its place (tests give one with a stand-in).
+void InstallProgramWebTab(std::unique_ptr<WebTab> tab);
 WebTab* ProgramWebTab();
 
 // The tab control's click handler.

@@ -1,7 +1,6 @@
 #include "web/web_tab_win32.h"
 
 #include <commctrl.h>
-#include <mshtml.h>
 
 #include "web/control_browser_win32.h"
 #include "win32/com_ptr_win32.h"
@@ -14,12 +13,15 @@ const wchar_t kExternalBrowserNote[] =
 
 namespace {
 constexpr UINT_PTR kSubclassId = 0x7765;  // one per box
-}
+// The HTML document object of the system's engine (CLSID_HTMLDocument).
+constexpr CLSID kHtmlDocument = {
+    0x25336920, 0x03f9, 0x11cf, {0x8f, 0xd0, 0x00, 0xaa, 0x00, 0x68, 0x6f, 0x13}};
+}  // namespace
 
 bool BrowserEngineAvailable() {
     ComPtr<IUnknown> doc;
-    return SUCCEEDED(::CoCreateInstance(CLSID_HTMLDocument, nullptr, CLSCTX_INPROC_SERVER,
-                                        IID_IUnknown, doc.put_void())) &&
+    return SUCCEEDED(::CoCreateInstance(kHtmlDocument, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                                        doc.put_void())) &&
            doc;
 }
 
