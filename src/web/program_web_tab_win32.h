@@ -14,20 +14,20 @@ namespace tavimo::win32 {
 
 // Opts the executable into the current engine mode, then fills the box with
 // the browser control (or the note and the default browser).
-void CreateProgramWebTab(HWND container);
+void CreateProgramWebTab(HWND container) noexcept;
 // Call while the box still exists (WM_DESTROY of the main window at the latest).
-void DestroyProgramWebTab();
+void DestroyProgramWebTab() noexcept;
 // Puts a tab made elsewhere in its place (tests give one with a stand-in).
-void InstallProgramWebTab(std::unique_ptr<WebTab> tab);
-WebTab* ProgramWebTab();
+void InstallProgramWebTab(std::unique_ptr<WebTab> tab) noexcept;
+WebTab* ProgramWebTab() noexcept;
 
 // The tab control's click handler.
-void ProgramWebSearch(AppView& view);
+void ProgramWebSearch(AppView& view) noexcept;
 // "<<", "◎" and ">>".
-void ProgramWebBack();
-void ProgramWebRefresh();
-void ProgramWebForward();
+void ProgramWebBack() noexcept;
+void ProgramWebRefresh() noexcept;
+void ProgramWebForward() noexcept;
 // For the message filter: true when the browser took the key message.
-bool ProgramWebTranslateAccelerator(MSG& msg);
+bool ProgramWebTranslateAccelerator(MSG& msg) noexcept;
 
 }  // namespace tavimo::win32
