@@ -34,11 +34,9 @@ std::unique_ptr<WebTab> WebTab::Create(HWND container, WebTabOptions options) {
     if (engine)
         tab->host_ = BrowserHost::Create(container, options.controlFactory);
     if (tab->host_) {
-        tab->browser_owner_ = std::make_unique<ControlBrowser>(tab->host_->control());
-        tab->browser_ = tab->browser_owner_.get();
+        tab->browser_ = std::make_unique<ControlBrowser>(tab->host_->control());
     } else {
-        tab->external_ = std::make_unique<ExternalBrowser>(*options.launcher);
-        tab->browser_ = tab->external_.get();
+        tab->browser_ = std::make_unique<ExternalBrowser>(*options.launcher);
         tab->note_ =
             ::CreateWindowExW(0, L"STATIC", kExternalBrowserNote, WS_CHILD | WS_VISIBLE | SS_CENTER,
                               0, 0, 0, 0, container, nullptr, ::GetModuleHandleW(nullptr), nullptr);
@@ -56,8 +54,7 @@ std::unique_ptr<WebTab> WebTab::Create(HWND container, WebTabOptions options) {
 WebTab::~WebTab() {
     if (subclassed_)
         ::RemoveWindowSubclass(container_, BoxProc, kSubclassId);
-    browser_ = nullptr;
-    browser_owner_.reset();
+    browser_.reset();  // its reference to the control goes before the host closes it
     host_.reset();
     if (note_ && ::IsWindow(note_))
         ::DestroyWindow(note_);

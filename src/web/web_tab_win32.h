@@ -55,9 +55,8 @@ class WebTab {
 
     HWND container_;
     std::unique_ptr<BrowserHost> host_;
-    std::unique_ptr<ExternalBrowser> external_;
-    std::unique_ptr<Browser> browser_owner_;
-    Browser* browser_ = nullptr;
+    // Over the host's control, or the default browser; let go of first.
+    std::unique_ptr<Browser> browser_;
     HWND note_ = nullptr;  // a child of the box, destroyed with the tab
     bool subclassed_ = false;
 };
