@@ -15,37 +15,15 @@ namespace {
 
 // ---------------------------------------------------------------------------
 // Character rules of the component, the same on every platform: word and digit
-// classes are ASCII, white space includes the ideographic space, and case
-// folding covers the letters code page 936 can hold.
+// classes are ASCII, white space includes the ideographic space, and case is
+// ignored for the ASCII letters only (as the system component does; full-width
+// and Greek letters keep their case).
 
 char32_t FoldCase(char32_t c) {
-    if (c < 0x80)
-        return (c >= 'A' && c <= 'Z') ? c + 0x20 : c;
-    if ((c >= 0xC0 && c <= 0xDE && c != 0xD7) || (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) ||
-        (c >= 0x410 && c <= 0x42F) || (c >= 0xFF21 && c <= 0xFF3A))
-        return c + 0x20;
-    if (c >= 0x400 && c <= 0x40F)
-        return c + 0x50;
-    if (c >= 0x2160 && c <= 0x216F)
-        return c + 0x10;
-    if (c >= 0x24B6 && c <= 0x24CF)
-        return c + 0x1A;
-    if (((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) && c % 2 == 0)
-        return c + 1;
-    if (((c >= 0x139 && c <= 0x148) || (c >= 0x1CD && c <= 0x1DC)) && c % 2 == 1)
-        return c + 1;
-    return c;
+    return (c >= 'A' && c <= 'Z') ? c + 0x20 : c;
 }
-
 char32_t UpperCase(char32_t c) {
-    if (c < 0x80)
-        return (c >= 'a' && c <= 'z') ? c - 0x20 : c;
-    // The inverse of FoldCase on the ranges it covers.
-    for (char32_t u : {c - 0x20, c - 0x50, c - 0x10, c - 0x1A, c - 1}) {
-        if (u != c && FoldCase(u) == c)
-            return u;
-    }
-    return c;
+    return (c >= 'a' && c <= 'z') ? c - 0x20 : c;
 }
 
 bool IsSpace(char32_t c) {
@@ -59,10 +37,8 @@ class ComponentTraits : public boost::cpp_regex_traits<wchar_t> {
 
   public:
     ComponentTraits() {
-        static const wchar_t s[] = L"s", l[] = L"lower", u[] = L"upper";
+        static const wchar_t s[] = L"s";
         space_ = Base::lookup_classname(s, s + 1);
-        lower_ = Base::lookup_classname(l, l + 5);
-        upper_ = Base::lookup_classname(u, u + 5);
     }
     wchar_t translate_nocase(wchar_t c) const { return Fold(c); }
     wchar_t translate(wchar_t c) const { return c; }
@@ -75,20 +51,14 @@ class ComponentTraits : public boost::cpp_regex_traits<wchar_t> {
         char32_t u = static_cast<char32_t>(c);
         if (u < 0x80)
             return Base::isctype(c, f);
-        if ((f & space_) && IsSpace(u))
-            return true;
-        if ((f & lower_) && UpperCase(u) != u)
-            return true;
-        if ((f & upper_) && FoldCase(u) != u)
-            return true;
-        return false;
+        return (f & space_) && IsSpace(u);
     }
 
   private:
     static wchar_t Fold(wchar_t c) {
         return static_cast<wchar_t>(FoldCase(static_cast<char32_t>(c)));
     }
-    char_class_type space_ = 0, lower_ = 0, upper_ = 0;
+    char_class_type space_ = 0;
 };
 
 using Regex = boost::basic_regex<wchar_t, ComponentTraits>;
