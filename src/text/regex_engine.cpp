@@ -332,20 +332,89 @@ std::optional<Regex> Compile(std::u16string_view pattern, const Options& o) {
 
 // Every match, scanning from the start; after an empty match the next search
 // begins one character further on. nullopt when the engine gives up.
+// The character every match must begin with, when the pattern makes that
+// plain: a leading literal that is no letter (case would matter), that no
+// quantifier may skip, in a pattern without a top-level alternative. Lets the
+// search jump from candidate to candidate instead of trying every position.
+std::optional<wchar_t> LeadingLiteral(std::u16string_view p) {
+    if (p.empty())
+        return std::nullopt;
+    size_t next = 1;
+    wchar_t lead = 0;
+    if (p[0] == '\\') {
+        if (p.size() < 2)
+            return std::nullopt;
+        switch (p[1]) {
+            case 'n':
+                lead = L'\n';
+                break;
+            case 'r':
+                lead = L'\r';
+                break;
+            case 't':
+                lead = L'\t';
+                break;
+            case 'f':
+                lead = L'\f';
+                break;
+            default:
+                return std::nullopt;
+        }
+        next = 2;
+    } else if (std::u16string_view(u"\\^$.|?*+()[]{}").find(p[0]) == std::u16string_view::npos &&
+               !((p[0] | 0x20) >= 'a' && (p[0] | 0x20) <= 'z')) {
+        lead = static_cast<wchar_t>(p[0]);
+    } else {
+        return std::nullopt;
+    }
+    if (next < p.size() && (p[next] == '?' || p[next] == '*' || p[next] == '{'))
+        return std::nullopt;
+    int depth = 0;
+    bool inClass = false;
+    for (size_t i = 0; i < p.size(); ++i) {
+        if (p[i] == '\\')
+            ++i;
+        else if (inClass)
+            inClass = p[i] != ']';
+        else if (p[i] == '[')
+            inClass = true;
+        else if (p[i] == '(')
+            ++depth;
+        else if (p[i] == ')')
+            --depth;
+        else if (p[i] == '|' && depth == 0)
+            return std::nullopt;
+    }
+    return lead;
+}
+
+// Every match, scanning from the start; after an empty match the next search
+// begins one character further on. False when the engine gives up.
 template <class OnMatch>
-bool ForEachMatch(const Regex& re, const std::wstring& subject, bool global, OnMatch onMatch) {
+bool ForEachMatch(const Regex& re, std::optional<wchar_t> lead, const std::wstring& subject,
+                  bool global, OnMatch onMatch) {
     const auto begin = subject.cbegin();
     const auto end = subject.cend();
     size_t pos = 0;
     try {
         while (pos <= subject.size()) {
-            WMatch m;
             boost::match_flag_type flags = boost::match_default;
+            if (lead) {
+                pos = subject.find(*lead, pos);
+                if (pos == std::wstring::npos)
+                    break;
+                flags |= boost::match_continuous;
+            }
             if (pos > 0)
                 flags |= boost::match_prev_avail;
+            WMatch m;
             if (!boost::regex_search(begin + static_cast<std::ptrdiff_t>(pos), end, m, re, flags,
-                                     begin))
-                break;
+                                     begin)) {
+                if (!lead)
+                    break;
+                ++pos;
+                continue;
+            }
             onMatch(m);
             if (!global)
                 break;
@@ -574,7 +643,8 @@ class Expression : public RegexAutomationObject {
             if (!s || !Compiled())
                 return std::nullopt;
             bool found = false;
-            if (!ForEachMatch(*compiled_, Widen(*s), false, [&](const WMatch&) { found = true; }))
+            if (!ForEachMatch(*compiled_, lead_, Widen(*s), false,
+                              [&](const WMatch&) { found = true; }))
                 return std::nullopt;
             return found;
         }
@@ -593,8 +663,10 @@ class Expression : public RegexAutomationObject {
     }
 
     const Regex* Compiled() {
-        if (!compiled_)
+        if (!compiled_) {
             compiled_ = Compile(pattern_, options_);
+            lead_ = LeadingLiteral(pattern_);
+        }
         return compiled_ ? &*compiled_ : nullptr;
     }
 
@@ -603,7 +675,7 @@ class Expression : public RegexAutomationObject {
             return std::nullopt;
         const std::wstring wide = Widen(subject);
         std::vector<RegexRef> items;
-        bool ok = ForEachMatch(*compiled_, wide, options_.global, [&](const WMatch& m) {
+        bool ok = ForEachMatch(*compiled_, lead_, wide, options_.global, [&](const WMatch& m) {
             Match match = ToMatch(m, wide.cbegin());
             std::u16string value = subject.substr(match.index, match.length);
             items.push_back(std::make_shared<MatchObject>(std::move(match), std::move(value)));
@@ -621,7 +693,7 @@ class Expression : public RegexAutomationObject {
         std::wstring out;
         out.reserve(wide.size());
         size_t copied = 0;
-        bool ok = ForEachMatch(*compiled_, wide, options_.global, [&](const WMatch& m) {
+        bool ok = ForEachMatch(*compiled_, lead_, wide, options_.global, [&](const WMatch& m) {
             size_t start = static_cast<size_t>(m[0].first - wide.cbegin());
             out.append(wide, copied, start - copied);
             AppendReplacement(out, wideWith, m, wide);
@@ -636,6 +708,7 @@ class Expression : public RegexAutomationObject {
     Options options_;
     std::u16string pattern_;
     std::optional<Regex> compiled_;
+    std::optional<wchar_t> lead_;
 };
 
 class StandInComponent : public RegexComponent {
