@@ -67,13 +67,6 @@ using WMatch = boost::match_results<std::wstring::const_iterator>;
 std::wstring Widen(std::u16string_view s) {
     return std::wstring(s.begin(), s.end());
 }
-std::u16string Narrow(std::wstring_view s) {
-    std::u16string out;
-    out.reserve(s.size());
-    for (wchar_t c : s)
-        out += static_cast<char16_t>(c);
-    return out;
-}
 
 // ---------------------------------------------------------------------------
 // Pattern translation: the component's syntax into Boost's Perl syntax with
@@ -427,13 +420,15 @@ bool ForEachMatch(const Regex& re, std::optional<wchar_t> lead, const std::wstri
     return true;
 }
 
-Match ToMatch(const WMatch& m, std::wstring::const_iterator begin) {
+// Positions in the wide copy of a subject are positions in the subject.
+Match ToMatch(const WMatch& m, std::wstring::const_iterator begin, const std::u16string& subject) {
     Match out;
     out.index = static_cast<size_t>(m[0].first - begin);
     out.length = static_cast<size_t>(m.length(0));
     for (size_t g = 1; g < m.size(); ++g) {
         if (m[g].matched)
-            out.groups.push_back(Narrow(std::wstring_view(&*m[g].first, m[g].length())));
+            out.groups.push_back(subject.substr(static_cast<size_t>(m[g].first - begin),
+                                                static_cast<size_t>(m[g].length())));
         else
             out.groups.push_back(std::nullopt);
     }
@@ -442,43 +437,48 @@ Match ToMatch(const WMatch& m, std::wstring::const_iterator begin) {
 
 // The replacement string of one match: $$, $&, $`, $' and $n/$nn as far as
 // the groups exist; anything else after '$' stands for itself.
-void AppendReplacement(std::wstring& out, std::wstring_view with, const WMatch& m,
-                       const std::wstring& subject) {
+void AppendReplacement(std::u16string& out, std::u16string_view with, const WMatch& m,
+                       std::wstring::const_iterator wideBegin, const std::u16string& subject) {
+    auto offset = [wideBegin](std::wstring::const_iterator it) {
+        return static_cast<size_t>(it - wideBegin);
+    };
     const size_t groups = m.size() - 1;
-    const size_t start = static_cast<size_t>(m[0].first - subject.cbegin());
-    const size_t stop = static_cast<size_t>(m[0].second - subject.cbegin());
+    const size_t start = offset(m[0].first);
+    const size_t stop = offset(m[0].second);
     for (size_t i = 0; i < with.size(); ++i) {
-        wchar_t c = with[i];
-        if (c != L'$' || i + 1 >= with.size()) {
+        char16_t c = with[i];
+        if (c != u'$' || i + 1 >= with.size()) {
             out += c;
             continue;
         }
-        wchar_t d = with[i + 1];
-        if (d == L'$') {
-            out += L'$';
+        char16_t d = with[i + 1];
+        if (d == u'$') {
+            out += u'$';
             ++i;
-        } else if (d == L'&') {
+        } else if (d == u'&') {
             out.append(subject, start, stop - start);
             ++i;
-        } else if (d == L'`') {
+        } else if (d == u'`') {
             out.append(subject, 0, start);
             ++i;
-        } else if (d == L'\'') {
-            out.append(subject, stop, std::wstring::npos);
+        } else if (d == u'\'') {
+            out.append(subject, stop, std::u16string::npos);
             ++i;
-        } else if (d >= L'0' && d <= L'9') {
-            size_t idx = static_cast<size_t>(d - L'0');
+        } else if (d >= u'0' && d <= u'9') {
+            size_t idx = static_cast<size_t>(d - u'0');
             size_t used = 1;
-            if (i + 2 < with.size() && with[i + 2] >= L'0' && with[i + 2] <= L'9' &&
-                idx * 10 + static_cast<size_t>(with[i + 2] - L'0') <= groups) {
-                idx = idx * 10 + static_cast<size_t>(with[i + 2] - L'0');
+            if (i + 2 < with.size() && with[i + 2] >= u'0' && with[i + 2] <= u'9' &&
+                idx * 10 + static_cast<size_t>(with[i + 2] - u'0') <= groups) {
+                idx = idx * 10 + static_cast<size_t>(with[i + 2] - u'0');
                 used = 2;
             } else if (idx == 0 || idx > groups) {
                 out += c;
                 continue;
             }
-            if (m[static_cast<int>(idx)].matched)
-                out += m[static_cast<int>(idx)].str();
+            const auto& group = m[static_cast<int>(idx)];
+            if (group.matched)
+                out.append(subject, offset(group.first),
+                           offset(group.second) - offset(group.first));
             i += used;
         } else {
             out += c;
@@ -676,7 +676,7 @@ class Expression : public RegexAutomationObject {
         const std::wstring wide = Widen(subject);
         std::vector<RegexRef> items;
         bool ok = ForEachMatch(*compiled_, lead_, wide, options_.global, [&](const WMatch& m) {
-            Match match = ToMatch(m, wide.cbegin());
+            Match match = ToMatch(m, wide.cbegin(), subject);
             std::u16string value = subject.substr(match.index, match.length);
             items.push_back(std::make_shared<MatchObject>(std::move(match), std::move(value)));
         });
@@ -689,20 +689,19 @@ class Expression : public RegexAutomationObject {
         if (!Compiled())
             return std::nullopt;
         const std::wstring wide = Widen(subject);
-        const std::wstring wideWith = Widen(with);
-        std::wstring out;
-        out.reserve(wide.size());
+        std::u16string out;
+        out.reserve(subject.size());
         size_t copied = 0;
         bool ok = ForEachMatch(*compiled_, lead_, wide, options_.global, [&](const WMatch& m) {
             size_t start = static_cast<size_t>(m[0].first - wide.cbegin());
-            out.append(wide, copied, start - copied);
-            AppendReplacement(out, wideWith, m, wide);
+            out.append(subject, copied, start - copied);
+            AppendReplacement(out, with, m, wide.cbegin(), subject);
             copied = static_cast<size_t>(m[0].second - wide.cbegin());
         });
         if (!ok)
             return std::nullopt;
-        out.append(wide, copied, std::wstring::npos);
-        return Narrow(out);
+        out.append(subject, copied, std::u16string::npos);
+        return out;
     }
 
     Options options_;
