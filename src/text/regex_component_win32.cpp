@@ -100,10 +100,11 @@ Variant ToVariant(const RegexValue& value) {
 
 class SystemComponent : public RegexComponent {
   public:
-    explicit SystemComponent(bool fallBack) : fallBack_(fallBack) {}
+    SystemComponent(bool fallBack, std::wstring progId)
+        : fallBack_(fallBack), progId_(std::move(progId)) {}
 
     RegexRef CreateExpression() override {
-        ComPtr<IDispatch> object = CreateByProgId(L"VBScript.RegExp");
+        ComPtr<IDispatch> object = CreateByProgId(progId_.c_str());
         if (object)
             return std::make_shared<DispatchObject>(std::move(object));
         return fallBack_ ? standIn_->CreateExpression() : nullptr;
@@ -129,13 +130,14 @@ class SystemComponent : public RegexComponent {
     }
 
     bool fallBack_;
+    std::wstring progId_;
     std::shared_ptr<RegexComponent> standIn_ = StandInRegexComponent();
 };
 
 }  // namespace
 
-std::shared_ptr<RegexComponent> SystemRegexComponent(bool fallBack) {
-    return std::make_shared<SystemComponent>(fallBack);
+std::shared_ptr<RegexComponent> SystemRegexComponent(bool fallBack, const wchar_t* progId) {
+    return std::make_shared<SystemComponent>(fallBack, progId ? progId : L"");
 }
 
 void UseSystemRegexComponent() {

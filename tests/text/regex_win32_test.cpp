@@ -153,6 +153,33 @@ TEST(SystemRegex, CleaningExamplesWithTheSystemComponent) {
     }
 }
 
+TEST(SystemRegex, MissingComponentFallsBackOrKeepsTheText) {
+    auto standIn = win32::SystemRegexComponent(true, L"Tavimo.NoSuchComponent");
+    for (const auto& c : testing::kCleanCases) {
+        EXPECT_EQ(CleanReferenceText(Text(c.in), standIn), Text(c.out)) << "input: " << Text(c.in);
+    }
+    auto none = win32::SystemRegexComponent(false, L"Tavimo.NoSuchComponent");
+    EXPECT_EQ(CleanReferenceText(Text("\r\nA\r\n\r\nB\r\n"), none), Text("A\r\n\r\nB"));
+    RegexObject re(none);
+    EXPECT_FALSE(re.Create(Text("a"), Text("a")));
+    EXPECT_EQ(re.ReplaceMatches(Text("b")), Text());
+}
+
+TEST(SystemRegex, InstalledAsTheDefault) {
+    win32::UseSystemRegexComponent();
+    HRESULT during = S_OK;
+    std::thread worker([&during] {
+        RegexObject re;
+        EXPECT_TRUE(re.Create(Text("a"), Text("a")));
+        during = ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        if (SUCCEEDED(during))
+            ::CoUninitialize();
+    });
+    worker.join();
+    InstallDefaultRegexComponent(nullptr);  // back to the portable engine
+    EXPECT_EQ(during, RPC_E_CHANGED_MODE);  // the object entered COM on its thread
+}
+
 TEST(SystemRegex, ObjectLeavesAThreadWithoutComAsItFoundIt) {
     HRESULT after = E_FAIL;
     std::thread worker([&after] {
