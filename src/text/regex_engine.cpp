@@ -15,37 +15,15 @@ namespace {
 
 // ---------------------------------------------------------------------------
 // Character rules of the component, the same on every platform: word and digit
-// classes are ASCII, white space includes the ideographic space, and case
-// folding covers the letters code page 936 can hold.
+// classes are ASCII, white space includes the ideographic space, and case is
+// ignored for the ASCII letters only (as the system component does; full-width
+// and Greek letters keep their case).
 
 char32_t FoldCase(char32_t c) {
-    if (c < 0x80)
-        return (c >= 'A' && c <= 'Z') ? c + 0x20 : c;
-    if ((c >= 0xC0 && c <= 0xDE && c != 0xD7) || (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) ||
-        (c >= 0x410 && c <= 0x42F) || (c >= 0xFF21 && c <= 0xFF3A))
-        return c + 0x20;
-    if (c >= 0x400 && c <= 0x40F)
-        return c + 0x50;
-    if (c >= 0x2160 && c <= 0x216F)
-        return c + 0x10;
-    if (c >= 0x24B6 && c <= 0x24CF)
-        return c + 0x1A;
-    if (((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) && c % 2 == 0)
-        return c + 1;
-    if (((c >= 0x139 && c <= 0x148) || (c >= 0x1CD && c <= 0x1DC)) && c % 2 == 1)
-        return c + 1;
-    return c;
+    return (c >= 'A' && c <= 'Z') ? c + 0x20 : c;
 }
-
 char32_t UpperCase(char32_t c) {
-    if (c < 0x80)
-        return (c >= 'a' && c <= 'z') ? c - 0x20 : c;
-    // The inverse of FoldCase on the ranges it covers.
-    for (char32_t u : {c - 0x20, c - 0x50, c - 0x10, c - 0x1A, c - 1}) {
-        if (u != c && FoldCase(u) == c)
-            return u;
-    }
-    return c;
+    return (c >= 'a' && c <= 'z') ? c - 0x20 : c;
 }
 
 bool IsSpace(char32_t c) {
@@ -59,10 +37,8 @@ class ComponentTraits : public boost::cpp_regex_traits<wchar_t> {
 
   public:
     ComponentTraits() {
-        static const wchar_t s[] = L"s", l[] = L"lower", u[] = L"upper";
+        static const wchar_t s[] = L"s";
         space_ = Base::lookup_classname(s, s + 1);
-        lower_ = Base::lookup_classname(l, l + 5);
-        upper_ = Base::lookup_classname(u, u + 5);
     }
     wchar_t translate_nocase(wchar_t c) const { return Fold(c); }
     wchar_t translate(wchar_t c) const { return c; }
@@ -75,20 +51,14 @@ class ComponentTraits : public boost::cpp_regex_traits<wchar_t> {
         char32_t u = static_cast<char32_t>(c);
         if (u < 0x80)
             return Base::isctype(c, f);
-        if ((f & space_) && IsSpace(u))
-            return true;
-        if ((f & lower_) && UpperCase(u) != u)
-            return true;
-        if ((f & upper_) && FoldCase(u) != u)
-            return true;
-        return false;
+        return (f & space_) && IsSpace(u);
     }
 
   private:
     static wchar_t Fold(wchar_t c) {
         return static_cast<wchar_t>(FoldCase(static_cast<char32_t>(c)));
     }
-    char_class_type space_ = 0, lower_ = 0, upper_ = 0;
+    char_class_type space_ = 0;
 };
 
 using Regex = boost::basic_regex<wchar_t, ComponentTraits>;
@@ -96,13 +66,6 @@ using WMatch = boost::match_results<std::wstring::const_iterator>;
 
 std::wstring Widen(std::u16string_view s) {
     return std::wstring(s.begin(), s.end());
-}
-std::u16string Narrow(std::wstring_view s) {
-    std::u16string out;
-    out.reserve(s.size());
-    for (wchar_t c : s)
-        out += static_cast<char16_t>(c);
-    return out;
 }
 
 // ---------------------------------------------------------------------------
@@ -362,20 +325,89 @@ std::optional<Regex> Compile(std::u16string_view pattern, const Options& o) {
 
 // Every match, scanning from the start; after an empty match the next search
 // begins one character further on. nullopt when the engine gives up.
+// The character every match must begin with, when the pattern makes that
+// plain: a leading literal that is no letter (case would matter), that no
+// quantifier may skip, in a pattern without a top-level alternative. Lets the
+// search jump from candidate to candidate instead of trying every position.
+std::optional<wchar_t> LeadingLiteral(std::u16string_view p) {
+    if (p.empty())
+        return std::nullopt;
+    size_t next = 1;
+    wchar_t lead = 0;
+    if (p[0] == '\\') {
+        if (p.size() < 2)
+            return std::nullopt;
+        switch (p[1]) {
+            case 'n':
+                lead = L'\n';
+                break;
+            case 'r':
+                lead = L'\r';
+                break;
+            case 't':
+                lead = L'\t';
+                break;
+            case 'f':
+                lead = L'\f';
+                break;
+            default:
+                return std::nullopt;
+        }
+        next = 2;
+    } else if (std::u16string_view(u"\\^$.|?*+()[]{}").find(p[0]) == std::u16string_view::npos &&
+               !((p[0] | 0x20) >= 'a' && (p[0] | 0x20) <= 'z')) {
+        lead = static_cast<wchar_t>(p[0]);
+    } else {
+        return std::nullopt;
+    }
+    if (next < p.size() && (p[next] == '?' || p[next] == '*' || p[next] == '{'))
+        return std::nullopt;
+    int depth = 0;
+    bool inClass = false;
+    for (size_t i = 0; i < p.size(); ++i) {
+        if (p[i] == '\\')
+            ++i;
+        else if (inClass)
+            inClass = p[i] != ']';
+        else if (p[i] == '[')
+            inClass = true;
+        else if (p[i] == '(')
+            ++depth;
+        else if (p[i] == ')')
+            --depth;
+        else if (p[i] == '|' && depth == 0)
+            return std::nullopt;
+    }
+    return lead;
+}
+
+// Every match, scanning from the start; after an empty match the next search
+// begins one character further on. False when the engine gives up.
 template <class OnMatch>
-bool ForEachMatch(const Regex& re, const std::wstring& subject, bool global, OnMatch onMatch) {
+bool ForEachMatch(const Regex& re, std::optional<wchar_t> lead, const std::wstring& subject,
+                  bool global, OnMatch onMatch) {
     const auto begin = subject.cbegin();
     const auto end = subject.cend();
     size_t pos = 0;
     try {
         while (pos <= subject.size()) {
-            WMatch m;
             boost::match_flag_type flags = boost::match_default;
+            if (lead) {
+                pos = subject.find(*lead, pos);
+                if (pos == std::wstring::npos)
+                    break;
+                flags |= boost::match_continuous;
+            }
             if (pos > 0)
                 flags |= boost::match_prev_avail;
+            WMatch m;
             if (!boost::regex_search(begin + static_cast<std::ptrdiff_t>(pos), end, m, re, flags,
-                                     begin))
-                break;
+                                     begin)) {
+                if (!lead)
+                    break;
+                ++pos;
+                continue;
+            }
             onMatch(m);
             if (!global)
                 break;
@@ -388,13 +420,15 @@ bool ForEachMatch(const Regex& re, const std::wstring& subject, bool global, OnM
     return true;
 }
 
-Match ToMatch(const WMatch& m, std::wstring::const_iterator begin) {
+// Positions in the wide copy of a subject are positions in the subject.
+Match ToMatch(const WMatch& m, std::wstring::const_iterator begin, const std::u16string& subject) {
     Match out;
     out.index = static_cast<size_t>(m[0].first - begin);
     out.length = static_cast<size_t>(m.length(0));
     for (size_t g = 1; g < m.size(); ++g) {
         if (m[g].matched)
-            out.groups.push_back(Narrow(std::wstring_view(&*m[g].first, m[g].length())));
+            out.groups.push_back(subject.substr(static_cast<size_t>(m[g].first - begin),
+                                                static_cast<size_t>(m[g].length())));
         else
             out.groups.push_back(std::nullopt);
     }
@@ -403,43 +437,48 @@ Match ToMatch(const WMatch& m, std::wstring::const_iterator begin) {
 
 // The replacement string of one match: $$, $&, $`, $' and $n/$nn as far as
 // the groups exist; anything else after '$' stands for itself.
-void AppendReplacement(std::wstring& out, std::wstring_view with, const WMatch& m,
-                       const std::wstring& subject) {
+void AppendReplacement(std::u16string& out, std::u16string_view with, const WMatch& m,
+                       std::wstring::const_iterator wideBegin, const std::u16string& subject) {
+    auto offset = [wideBegin](std::wstring::const_iterator it) {
+        return static_cast<size_t>(it - wideBegin);
+    };
     const size_t groups = m.size() - 1;
-    const size_t start = static_cast<size_t>(m[0].first - subject.cbegin());
-    const size_t stop = static_cast<size_t>(m[0].second - subject.cbegin());
+    const size_t start = offset(m[0].first);
+    const size_t stop = offset(m[0].second);
     for (size_t i = 0; i < with.size(); ++i) {
-        wchar_t c = with[i];
-        if (c != L'$' || i + 1 >= with.size()) {
+        char16_t c = with[i];
+        if (c != u'$' || i + 1 >= with.size()) {
             out += c;
             continue;
         }
-        wchar_t d = with[i + 1];
-        if (d == L'$') {
-            out += L'$';
+        char16_t d = with[i + 1];
+        if (d == u'$') {
+            out += u'$';
             ++i;
-        } else if (d == L'&') {
+        } else if (d == u'&') {
             out.append(subject, start, stop - start);
             ++i;
-        } else if (d == L'`') {
+        } else if (d == u'`') {
             out.append(subject, 0, start);
             ++i;
-        } else if (d == L'\'') {
-            out.append(subject, stop, std::wstring::npos);
+        } else if (d == u'\'') {
+            out.append(subject, stop, std::u16string::npos);
             ++i;
-        } else if (d >= L'0' && d <= L'9') {
-            size_t idx = static_cast<size_t>(d - L'0');
+        } else if (d >= u'0' && d <= u'9') {
+            size_t idx = static_cast<size_t>(d - u'0');
             size_t used = 1;
-            if (i + 2 < with.size() && with[i + 2] >= L'0' && with[i + 2] <= L'9' &&
-                idx * 10 + static_cast<size_t>(with[i + 2] - L'0') <= groups) {
-                idx = idx * 10 + static_cast<size_t>(with[i + 2] - L'0');
+            if (i + 2 < with.size() && with[i + 2] >= u'0' && with[i + 2] <= u'9' &&
+                idx * 10 + static_cast<size_t>(with[i + 2] - u'0') <= groups) {
+                idx = idx * 10 + static_cast<size_t>(with[i + 2] - u'0');
                 used = 2;
             } else if (idx == 0 || idx > groups) {
                 out += c;
                 continue;
             }
-            if (m[static_cast<int>(idx)].matched)
-                out += m[static_cast<int>(idx)].str();
+            const auto& group = m[static_cast<int>(idx)];
+            if (group.matched)
+                out.append(subject, offset(group.first),
+                           offset(group.second) - offset(group.first));
             i += used;
         } else {
             out += c;
@@ -604,7 +643,8 @@ class Expression : public RegexAutomationObject {
             if (!s || !Compiled())
                 return std::nullopt;
             bool found = false;
-            if (!ForEachMatch(*compiled_, Widen(*s), false, [&](const WMatch&) { found = true; }))
+            if (!ForEachMatch(*compiled_, lead_, Widen(*s), false,
+                              [&](const WMatch&) { found = true; }))
                 return std::nullopt;
             return found;
         }
@@ -623,8 +663,10 @@ class Expression : public RegexAutomationObject {
     }
 
     const Regex* Compiled() {
-        if (!compiled_)
+        if (!compiled_) {
             compiled_ = Compile(pattern_, options_);
+            lead_ = LeadingLiteral(pattern_);
+        }
         return compiled_ ? &*compiled_ : nullptr;
     }
 
@@ -633,8 +675,8 @@ class Expression : public RegexAutomationObject {
             return std::nullopt;
         const std::wstring wide = Widen(subject);
         std::vector<RegexRef> items;
-        bool ok = ForEachMatch(*compiled_, wide, options_.global, [&](const WMatch& m) {
-            Match match = ToMatch(m, wide.cbegin());
+        bool ok = ForEachMatch(*compiled_, lead_, wide, options_.global, [&](const WMatch& m) {
+            Match match = ToMatch(m, wide.cbegin(), subject);
             std::u16string value = subject.substr(match.index, match.length);
             items.push_back(std::make_shared<MatchObject>(std::move(match), std::move(value)));
         });
@@ -647,25 +689,25 @@ class Expression : public RegexAutomationObject {
         if (!Compiled())
             return std::nullopt;
         const std::wstring wide = Widen(subject);
-        const std::wstring wideWith = Widen(with);
-        std::wstring out;
-        out.reserve(wide.size());
+        std::u16string out;
+        out.reserve(subject.size());
         size_t copied = 0;
-        bool ok = ForEachMatch(*compiled_, wide, options_.global, [&](const WMatch& m) {
+        bool ok = ForEachMatch(*compiled_, lead_, wide, options_.global, [&](const WMatch& m) {
             size_t start = static_cast<size_t>(m[0].first - wide.cbegin());
-            out.append(wide, copied, start - copied);
-            AppendReplacement(out, wideWith, m, wide);
+            out.append(subject, copied, start - copied);
+            AppendReplacement(out, with, m, wide.cbegin(), subject);
             copied = static_cast<size_t>(m[0].second - wide.cbegin());
         });
         if (!ok)
             return std::nullopt;
-        out.append(wide, copied, std::wstring::npos);
-        return Narrow(out);
+        out.append(subject, copied, std::u16string::npos);
+        return out;
     }
 
     Options options_;
     std::u16string pattern_;
     std::optional<Regex> compiled_;
+    std::optional<wchar_t> lead_;
 };
 
 class StandInComponent : public RegexComponent {

@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cmath>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "text/codepage.h"
 
@@ -24,9 +26,42 @@ int32_t ToInt(const std::optional<RegexValue>& v) {
     return static_cast<int32_t>(t);
 }
 
+// Utf16ToCp936, one table lookup a unit: results of a whole reference text
+// come back through here. The table is Utf16ToCp936 of each unit on its own;
+// a surrogate pair is one unmappable character, as there.
+std::string ToCp936(std::u16string_view units) {
+    static const std::vector<uint16_t> table = [] {
+        std::vector<uint16_t> t(0x10000);
+        for (uint32_t u = 0; u < 0x10000; ++u) {
+            std::string b = Utf16ToCp936(std::u16string(1, static_cast<char16_t>(u)));
+            t[u] = b.size() == 2
+                       ? static_cast<uint16_t>((static_cast<unsigned char>(b[0]) << 8) |
+                                               static_cast<unsigned char>(b[1]))
+                       : static_cast<uint16_t>(b.empty() ? '?' : static_cast<unsigned char>(b[0]));
+        }
+        return t;
+    }();
+    std::string out;
+    out.reserve(units.size() + units.size() / 2);
+    for (size_t i = 0; i < units.size(); ++i) {
+        char16_t u = units[i];
+        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
+            units[i + 1] <= 0xDFFF) {
+            ++i;
+            out += '?';
+            continue;
+        }
+        uint16_t code = table[u];
+        if (code > 0xFF)
+            out += static_cast<char>(code >> 8);
+        out += static_cast<char>(code & 0xFF);
+    }
+    return out;
+}
+
 Text ToText(const std::optional<RegexValue>& v) {
     const std::u16string* s = AsString(v);
-    return s ? Text(Utf16ToCp936(*s)) : Text();
+    return s ? Text(ToCp936(*s)) : Text();
 }
 
 RegexValue Wide(const Text& t) {

@@ -47,7 +47,7 @@ TEST(RegexEngine, ReplaceFollowsTheComponentLanguage) {
         {"a{2}", "aaa", "#", "#a"},
         {"[]a", "a", "#", "a"},
         {"[^]", "\n", "#", "#"},
-        // Case and classes: ASCII words, ideographic space as white space.
+        // Case and classes are ASCII; the ideographic space is white space.
         {"abc", "ABC", "#", "#"},
         {"abc", "ABC", "#", "ABC", false},
         {"\\w+",
@@ -58,7 +58,7 @@ TEST(RegexEngine, ReplaceFollowsTheComponentLanguage) {
          "a\xA1\xA1"
          "b",
          "#", "a#b"},
-        {"\xA3\xC1", "\xA3\xE1", "#", "#"},  // full-width A and a
+        {"\xA3\xC1|\xA6\xA1", "\xA3\xE1\xA6\xC1", "#", "\xA3\xE1\xA6\xC1"},  // full-width, Greek
         {"\\bb", "ab b", "#", "ab #"},
     };
     for (const Case& c : cases) {

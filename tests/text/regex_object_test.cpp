@@ -3,7 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <string>
 
 #include "support/fake_regex_component.h"
 #include "text/codepage.h"
@@ -105,6 +107,22 @@ TEST(RegexObject, PositionIsTheMatchByteOffset) {
         EXPECT_EQ(got, Text(c.text)) << c.subject << " / " << c.pattern << " #" << c.n;
         EXPECT_EQ(position, c.position) << c.subject << " / " << c.pattern << " #" << c.n;
     }
+}
+
+TEST(RegexObject, ResultsComeBackAsTheCodePageConversionGivesThem) {
+    std::string subject = "a\x80\xFF\xB0";  // a lone trail, a bad lead, a lead at the end
+    for (int lead = 0x81; lead <= 0xFE; ++lead) {
+        for (int trail = 0x40; trail <= 0xFE; ++trail) {
+            subject += static_cast<char>(lead);
+            subject += static_cast<char>(trail);
+        }
+    }
+    std::rotate(subject.begin(), subject.begin() + 4, subject.end());
+    const Text want(Utf16ToCp936(Cp936ToUtf16(subject)));
+    RegexObject re(StandInRegexComponent());
+    ASSERT_TRUE(re.Create(Text("[\\s\\S]+"), Text(subject)));
+    EXPECT_EQ(re.MatchText(1), want);
+    EXPECT_EQ(re.ReplaceMatches(Text("$&")), want);
 }
 
 TEST(RegexObject, MissingComponentMakesEveryQueryEmpty) {
