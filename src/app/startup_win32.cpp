@@ -5,6 +5,7 @@
 
 #include "app/globals.h"
 #include "app/main_window_win32.h"
+#include "text/regex_component_win32.h"
 #include "win32/message_pump_win32.h"
 
 namespace tavimo::win32 {
@@ -42,6 +43,8 @@ int RunTavimo(HINSTANCE instance, int showCommand,
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&icc);
     OleScope ole;
+    // The system's own regular expressions where installed, else the stand-in.
+    UseSystemRegexComponent();
     GlobalsScope globals;
 
     std::unique_ptr<MainWindow> window = MainWindow::Create(instance);

@@ -1,5 +1,7 @@
 #include "app/subsystem_slots_win32.h"
 
+#include "web/program_web_tab_win32.h"
+
 namespace tavimo::win32 {
 
 void InstallMouseHookSlot(HWND) {}
@@ -11,14 +13,26 @@ void RegisterDropTargetSlot(HWND) {}
 void RevokeDropTargetSlot(HWND) {}
 void PasteTimerSlot(AppView&) {}
 
-void CreateBrowserSlot(HWND) {}
-void DestroyBrowserSlot() {}
-void ShowWebSearchSlot(AppView&) {}
-void BrowserBackSlot() {}
-void BrowserRefreshSlot() {}
-void BrowserForwardSlot() {}
-bool BrowserTranslateAcceleratorSlot(MSG&) {
-    return false;
+void CreateBrowserSlot(HWND container) {
+    CreateProgramWebTab(container);
+}
+void DestroyBrowserSlot() {
+    DestroyProgramWebTab();
+}
+void ShowWebSearchSlot(AppView& view) {
+    ProgramWebSearch(view);
+}
+void BrowserBackSlot() {
+    ProgramWebBack();
+}
+void BrowserRefreshSlot() {
+    ProgramWebRefresh();
+}
+void BrowserForwardSlot() {
+    ProgramWebForward();
+}
+bool BrowserTranslateAcceleratorSlot(MSG& msg) {
+    return ProgramWebTranslateAccelerator(msg);
 }
 
 bool MainWindowMessageSlot(HWND, UINT, WPARAM, LPARAM, LRESULT&) {

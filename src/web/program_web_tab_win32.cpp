@@ -8,9 +8,14 @@
 namespace tavimo::win32 {
 
 namespace {
-ShellLauncher gLauncher;
+ShellLauncher gShellLauncher;
+AddressLauncher* gLauncher = &gShellLauncher;
 std::unique_ptr<WebTab> gTab;
 }  // namespace
+
+void SetProgramAddressLauncher(AddressLauncher* launcher) noexcept {
+    gLauncher = launcher ? launcher : &gShellLauncher;
+}
 
 // These run inside window procedures: nothing may escape them.
 void CreateProgramWebTab(HWND container) noexcept {
@@ -18,7 +23,7 @@ void CreateProgramWebTab(HWND container) noexcept {
         // Must precede the control's creation: the mode is read when the engine starts.
         EnsureBrowserEmulation(BrowserEmulationKey(), OwnExecutableName());
         WebTabOptions options;
-        options.launcher = &gLauncher;
+        options.launcher = gLauncher;
         InstallProgramWebTab(WebTab::Create(container, std::move(options)));
     } catch (...) {
         // Out of memory: the tab stays empty and the handlers do nothing.

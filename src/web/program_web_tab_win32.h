@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/app_view.h"
+#include "web/external_browser.h"
 #include "web/web_tab_win32.h"
 
 namespace tavimo::win32 {
@@ -20,6 +21,10 @@ void DestroyProgramWebTab() noexcept;
 // Puts a tab made elsewhere in its place (tests give one with a stand-in).
 void InstallProgramWebTab(std::unique_ptr<WebTab> tab) noexcept;
 WebTab* ProgramWebTab() noexcept;
+
+// Where the fallback opens addresses: the default browser unless a test
+// puts its own launcher in (before the tab is created); null restores it.
+void SetProgramAddressLauncher(AddressLauncher* launcher) noexcept;
 
 // The tab control's click handler.
 void ProgramWebSearch(AppView& view) noexcept;
