@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "loading/fake_suite.h"
+#ifdef TAVIMO_THROUGH_IDISPATCH
+#include "loading/dispatch_calls_win32.h"
+#include "loading/fake_dispatch_win32.h"
+#endif
 
 namespace tavimo::loading {
 namespace {
@@ -14,6 +18,28 @@ using ::testing::Not;
 using namespace tavimo::loading::testing;
 using Kind = AutomationOutcome::Kind;
 
+#ifdef TAVIMO_THROUGH_IDISPATCH
+// The same suite, reached through IDispatch and the real late-bound calls.
+class Factory : public AutoFactory {
+  public:
+    Factory(std::vector<std::string>& log, std::shared_ptr<FakeObject> app)
+        : log_(log), app_(std::move(app)) {}
+    Created Create(std::u16string_view progId) override { return real_.Create(progId); }
+    std::u16string available = u"Word.Application";
+    bool attached = false;
+
+  private:
+    DispatchFactory::Instance Make(const std::wstring& progId) {
+        log_.push_back("create " + Utf16ToUtf8(std::u16string(progId.begin(), progId.end())));
+        if (std::u16string(progId.begin(), progId.end()) != available)
+            return {};
+        return {ComPtr<IDispatch>(new FakeDispatch(app_)), attached};
+    }
+    std::vector<std::string>& log_;
+    std::shared_ptr<FakeObject> app_;
+    DispatchFactory real_{[this](const std::wstring& p) { return Make(p); }};
+};
+#else
 class Factory : public AutoFactory {
   public:
     Factory(std::vector<std::string>& log, AutoRef app) : log_(log), app_(std::move(app)) {}
@@ -30,12 +56,19 @@ class Factory : public AutoFactory {
     std::vector<std::string>& log_;
     AutoRef app_;
 };
+#endif
 
 class Automation : public ::testing::Test {
   protected:
     AutomationOutcome Run() {
         return CopyDocumentThroughSuite(factory, suite.clipboard, u"C:\\答案.doc");
     }
+#ifdef TAVIMO_THROUGH_IDISPATCH
+    // Every object the calls handed out has been released again.
+    void TearDown() override {
+        EXPECT_EQ(FakeDispatch::live.load(), 0);
+    }
+#endif
     std::vector<std::string> log;
     FakeSuite suite{log};
     Factory factory{log, suite.app};

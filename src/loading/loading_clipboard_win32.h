@@ -1,0 +1,24 @@
+// The system clipboard as the document loader uses it.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "loading/automation.h"
+#include "win32/clipboard_win32.h"
+
+namespace tavimo::loading {
+
+// Reading is the same whatever keeps the copy; Save is left to the owner of it.
+class SystemClipboardReader : public LoaderClipboard {
+  public:
+    Text ReadText() override { return GetClipboardText(); }
+    uint32_t Sequence() override { return ::GetClipboardSequenceNumber(); }
+    bool HoldsAnything() override { return ::CountClipboardFormats() > 0; }
+};
+
+// Keeps every format through the shared clipboard snapshot.
+std::unique_ptr<LoaderClipboard> MakeSnapshotClipboard();
+
+}  // namespace tavimo::loading
