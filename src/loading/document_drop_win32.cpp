@@ -98,25 +98,36 @@ bool RegisterNotifyClass() {
 
 }  // namespace
 
+// These run from the main window's handlers: nothing may leave them.
 bool RegisterDocumentDrop(HWND window, DocumentDropSetup setup) {
-    gSession.reset();
-    if (!RegisterNotifyClass())
+    try {
+        gSession.reset();
+        if (!RegisterNotifyClass())
+            return false;
+        auto session = std::make_unique<Session>(std::move(setup));
+        if (!session->Register(window))
+            return false;
+        gSession = std::move(session);
+        return true;
+    } catch (...) {
         return false;
-    auto session = std::make_unique<Session>(std::move(setup));
-    if (!session->Register(window))
-        return false;
-    gSession = std::move(session);
-    return true;
+    }
 }
 
 void RevokeDocumentDrop(HWND window) {
-    if (gSession && gSession->window() == window)
-        gSession.reset();
+    try {
+        if (gSession && gSession->window() == window)
+            gSession.reset();
+    } catch (...) {
+    }
 }
 
 void OnDocumentPasteTimer(AppView& view) {
-    if (gSession)
-        gSession->PasteTimer(view);
+    try {
+        if (gSession)
+            gSession->PasteTimer(view);
+    } catch (...) {
+    }
 }
 
 IDropTarget* DocumentDropTarget() {

@@ -155,6 +155,48 @@ class TextCollector {
     bool pendingBreak_ = false;
 };
 
+// The value of name="..." (or '...') in one tag's text; empty when absent.
+std::string_view AttributeValue(std::string_view tag, std::string_view name) {
+    for (size_t at = tag.find(name); at != std::string_view::npos; at = tag.find(name, at + 1)) {
+        size_t eq = at + name.size();
+        bool wholeName = at > 0 && (tag[at - 1] == ' ' || tag[at - 1] == '\t' ||
+                                    tag[at - 1] == '\r' || tag[at - 1] == '\n');
+        if (!wholeName || eq + 1 >= tag.size() || tag[eq] != '=')
+            continue;
+        char quote = tag[eq + 1];
+        if (quote != '"' && quote != '\'')
+            continue;
+        size_t end = tag.find(quote, eq + 2);
+        if (end == std::string_view::npos)
+            return {};
+        return tag.substr(eq + 2, end - eq - 2);
+    }
+    return {};
+}
+
+// The main part the package's relationships name; the usual name otherwise.
+std::string MainPartName(std::string_view archive) {
+    constexpr std::string_view kOfficeDocument = "/officeDocument";
+    if (auto rels = ReadZipMember(archive, "_rels/.rels", 1u << 20)) {
+        std::string_view xml(*rels);
+        for (size_t lt = xml.find("<Relationship "); lt != std::string_view::npos;
+             lt = xml.find("<Relationship ", lt + 1)) {
+            size_t gt = xml.find('>', lt);
+            if (gt == std::string_view::npos)
+                break;
+            std::string_view tag = xml.substr(lt, gt - lt);
+            if (!AttributeValue(tag, "Type").ends_with(kOfficeDocument))
+                continue;
+            std::string_view target = AttributeValue(tag, "Target");
+            while (target.starts_with('/'))
+                target.remove_prefix(1);
+            if (!target.empty())
+                return std::string(target);
+        }
+    }
+    return "word/document.xml";
+}
+
 }  // namespace
 
 std::string DocumentXmlText(std::string_view xml) {
@@ -210,7 +252,7 @@ std::string DocumentXmlText(std::string_view xml) {
 }
 
 std::optional<Text> ReadDocx(std::string_view archive, size_t capBytes) {
-    auto xml = ReadZipMember(archive, "word/document.xml", capBytes);
+    auto xml = ReadZipMember(archive, MainPartName(archive), capBytes);
     if (!xml)
         return std::nullopt;
     return Text(Utf16ToCp936(Utf8ToUtf16(DocumentXmlText(*xml))));

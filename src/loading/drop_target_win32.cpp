@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "app/job_guard.h"
+
 namespace tavimo::loading {
 
 namespace {
@@ -16,9 +18,10 @@ bool OffersFiles(IDataObject* data) {
 }
 
 // Copy or link, whichever the source allows; never move, which would make the
-// source delete its file.
+// source delete its file. While a long job runs a drop would be dropped
+// anyway, so the cursor says so.
 DWORD EffectFor(bool acceptable, DWORD allowed) {
-    if (!acceptable)
+    if (!acceptable || JobGuard::Busy())
         return DROPEFFECT_NONE;
     if (allowed & DROPEFFECT_COPY)
         return DROPEFFECT_COPY;
@@ -112,6 +115,11 @@ HRESULT FileDropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) {
     DWORD allowed = effect ? *effect : DROPEFFECT_COPY;
     acceptable_ = false;
     bool queued = false;
+    if (JobGuard::Busy()) {
+        if (effect)
+            *effect = DROPEFFECT_NONE;
+        return S_OK;
+    }
     try {
         std::vector<std::u16string> paths = DroppedPaths(data);
         if (!paths.empty()) {

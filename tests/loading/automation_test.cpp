@@ -146,6 +146,9 @@ struct ForeignCase {
     int32_t visible;
     bool attached;
 };
+void PrintTo(const ForeignCase& c, std::ostream* os) {
+    *os << "documents" << c.openCount << "_visible" << c.visible << "_attached" << c.attached;
+}
 
 class ForeignInstance : public Automation, public ::testing::WithParamInterface<ForeignCase> {};
 

@@ -69,6 +69,9 @@ struct FailureCase {
     const char* captionPart;
     bool loads;
 };
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.paths.size() << "_paths";
+}
 
 class DropFailure : public DocumentDropTest, public ::testing::WithParamInterface<FailureCase> {};
 
@@ -114,6 +117,18 @@ TEST_F(DocumentDropTest, TheTimerOnlyStopsWhenTheBoxGotTextMeanwhile) {
     drop.OnPasteTimer(view);
     EXPECT_THAT(log, ElementsAre("Timer:0", "Restore"));
     EXPECT_EQ(view.box.text, Text("typed"));
+}
+
+TEST_F(DocumentDropTest, ATickDuringAnotherJobDropsThePasteButNotTheClipboard) {
+    shell.kind = LoadResult::Kind::PasteFallback;
+    DocumentDrop drop(shell);
+    drop.OnGotFile(view, browser, MakeGotFileEvent({u"C:\\pic.docx"}));
+    log.clear();
+    {
+        JobGuard running;
+        drop.OnPasteTimer(view);
+    }
+    EXPECT_THAT(log, ElementsAre("Timer:0", "Restore"));
 }
 
 TEST_F(DocumentDropTest, ANewDropGivesAWaitingClipboardBackBeforeItLoads) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/globals.h"
+#include "app/job_guard.h"
 #include "loading/dispatch_calls_win32.h"
 #include "loading/document_drop_win32.h"
 #include "loading/fake_dispatch_win32.h"
@@ -288,7 +289,7 @@ TEST_F(DropTest, TwoFilesOrAMissingOneKeepTheOldTextAndSaySo) {
     EXPECT_EQ(GetClipboardText(), FromUtf8("用户自己的剪贴板"));
 }
 
-TEST_F(DropTest, TextHtmlAndAddressesAreRefusedWithoutAnEvent) {
+TEST_F(DropTest, TextHtmlAddressesAndDropsDuringAJobAreRefusedWithoutAnEvent) {
     RegisterWithoutSuite();
     view_->tab = 2;
     view_->box.SetText(Text("old"));
@@ -301,6 +302,12 @@ TEST_F(DropTest, TextHtmlAndAddressesAreRefusedWithoutAnEvent) {
                       std::string("h\0t\0t\0p\0:\0/\0/\0x\0\0\0", 20));
     for (OneFormatData* data : {&text, &html, &url}) {
         EXPECT_EQ(Drop(*data), static_cast<DWORD>(DROPEFFECT_NONE));
+        EXPECT_EQ(enterEffect_, static_cast<DWORD>(DROPEFFECT_NONE));
+    }
+    {
+        JobGuard running;  // files too, while a long job runs
+        OneFormatData files = FileDrop({FixturePath("utf8.txt")});
+        EXPECT_EQ(Drop(files), static_cast<DWORD>(DROPEFFECT_NONE));
         EXPECT_EQ(enterEffect_, static_cast<DWORD>(DROPEFFECT_NONE));
     }
     PumpUntil([] { return false; }, 200);

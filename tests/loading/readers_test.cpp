@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "loading/document_readers.h"
@@ -27,6 +28,12 @@ struct PlainCase {
     std::string bytes;
     const char* utf8;
 };
+void PrintTo(const PlainCase& c, std::ostream* os) {
+    *os << c.bytes.size() << "_bytes";
+    for (size_t i = 0; i < c.bytes.size() && i < 3; ++i) {
+        *os << "_" << static_cast<int>(static_cast<unsigned char>(c.bytes[i]));
+    }
+}
 
 class PlainText : public ::testing::TestWithParam<PlainCase> {};
 
@@ -71,6 +78,10 @@ TEST(Docx, ParagraphsAndTableCellsFromARealWordProcessorFile) {
                               "结束"));
 }
 
+TEST(Docx, TheMainPartIsTheOneThePackageNames) {
+    EXPECT_EQ(ReadDocumentFile(Fixture("renamed_main_part.docx"), nullptr), FromUtf8("另一个名字"));
+}
+
 TEST(Docx, CorruptedAndOverCapArchivesAreRefused) {
     EXPECT_FALSE(ReadDocumentFile(Fixture("corrupted.docx"), nullptr));
     // bomb.docx is 49 KB on disk and would expand to 48 MiB.
@@ -100,6 +111,9 @@ struct XmlCase {
     const char* xml;
     const char* utf8;
 };
+void PrintTo(const XmlCase& c, std::ostream* os) {
+    *os << std::strlen(c.xml) << "_bytes_of_xml";
+}
 
 class DocumentXml : public ::testing::TestWithParam<XmlCase> {};
 
