@@ -359,3 +359,26 @@ TEST(RtfReader, ParagraphsComeBackAsCrLf) {
 
 }  // namespace
 }  // namespace tavimo::loading
+
+namespace tavimo::loading {
+namespace {
+
+// The registry path: an installed component is created, a missing suite is not.
+TEST(DispatchFactory, CreatesRegisteredProgIdsOnly) {
+    ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
+    {
+        DispatchFactory factory;
+        EXPECT_FALSE(factory.Create(u"Tavimo.NoSuchSuite").app);
+        AutoFactory::Created regex = factory.Create(u"VBScript.RegExp");
+        ASSERT_TRUE(regex.app);
+        EXPECT_FALSE(regex.attached);
+        EXPECT_TRUE(regex.app->Put("Pattern", std::u16string(u"a+")));
+        AutoValue found = regex.app->Call("Test", {std::u16string(u"baaa")});
+        EXPECT_EQ(found.number, -1);
+        EXPECT_FALSE(regex.app->Get("NoSuchMember").number);
+    }
+    ::OleUninitialize();
+}
+
+}  // namespace
+}  // namespace tavimo::loading

@@ -99,6 +99,22 @@ TEST(Docx, TruncatedArchivesNeverReadPastTheirEnd) {
     }
 }
 
+TEST(Docx, DamagedArchivesAreReadOrRefusedNeverOverrun) {
+    // Damage anywhere: headers, sizes and offsets of the central directory,
+    // compressed data. Each copy is either read or refused.
+    std::string good = FixtureBytes("answers.docx");
+    uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    for (int round = 0; round < 3000; ++round) {
+        std::string bad = good;
+        for (int k = 0; k < 1 + round % 4; ++k) {
+            size_t at = round % 2 ? bad.size() - 1 - next() % 400 : next() % bad.size();
+            bad[at] = static_cast<char>(next() >> 8);
+        }
+        (void)ReadDocx(bad);
+    }
+}
+
 TEST(Docx, MissingMainPartAndOtherFilesAreRefused) {
     std::string good = FixtureBytes("answers.docx");
     EXPECT_FALSE(ReadZipMember(good, "word/missing.xml", 1 << 20));
