@@ -28,6 +28,7 @@ struct DocumentDropSetup {
 // Registers the window for OLE drops of files (OLE must be initialised on
 // this thread). False when the registration fails.
 bool RegisterDocumentDrop(HWND window, DocumentDropSetup setup);
+// Before the window is destroyed; gives back a clipboard still waiting for a paste.
 void RevokeDocumentDrop(HWND window);
 // 时钟2's tick.
 void OnDocumentPasteTimer(AppView& view);
