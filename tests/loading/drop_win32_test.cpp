@@ -253,17 +253,23 @@ TEST_F(DropTest, ADocxArrivesAfterDropReturnedInNinePointSongBlackUnselected) {
     EXPECT_TRUE(periods_.empty());
 }
 
-TEST_F(DropTest, PathsOutsideCodePage936AndRtfStillOpen) {
+TEST_F(DropTest, APathOutsideCodePage936StillOpens) {
     RegisterWithoutSuite();
     wchar_t temp[MAX_PATH];
     ASSERT_GT(::GetTempPathW(MAX_PATH, temp), 0u);
     std::wstring odd = std::wstring(temp) + L"\u7B54\u6848\u0E44\u0E17\u0E22.txt";
-    ASSERT_TRUE(::CopyFileW(FixturePath("utf16le.txt").c_str(), odd.c_str(), FALSE));
+    if (!::CopyFileW(FixturePath("utf16le.txt").c_str(), odd.c_str(), FALSE)) {
+        // Wine in a locale without UTF-8 file names cannot store this name.
+        GTEST_SKIP() << "the file system cannot hold the name";
+    }
     OneFormatData data = FileDrop({odd});
     Drop(data);
     EXPECT_TRUE(BoxShows(FromUtf8("答案：北京\r\n第二行 abc\r\n")));
     ::DeleteFileW(odd.c_str());
+}
 
+TEST_F(DropTest, RtfComesThroughTheRichEditReader) {
+    RegisterWithoutSuite();
     OneFormatData rtf = FileDrop({FixturePath("answers.rtf")});
     Drop(rtf);
     ASSERT_TRUE(PumpUntil([&] { return Find(view_->box.GetText(), FromUtf8("水的化学式")) > 0; }));
