@@ -9,6 +9,14 @@
 
 namespace tavimo::loading {
 
+namespace {
+
+Text FailureCaption(const Text& name) {
+    return Concat(FromUtf8("未能载入文档："), name, FromUtf8("（原有文本已保留）"));
+}
+
+}  // namespace
+
 GotFileEvent MakeGotFileEvent(const std::vector<std::u16string>& widePaths) {
     GotFileEvent event;
     event.widePaths = widePaths;
@@ -42,6 +50,8 @@ void DocumentDrop::RestorePendingClipboard() {
     if (pendingRestore_)
         pendingRestore_->Restore();
     pendingRestore_.reset();
+    pendingPrevious_ = Text();
+    pendingName_ = Text();
 }
 
 void DocumentDrop::OnGotFile(AppView& view, Browser& browser, const GotFileEvent& event) {
@@ -77,8 +87,7 @@ void DocumentDrop::OnGotFile(AppView& view, Browser& browser, const GotFileEvent
             // The user's text stays, and the failure says so.
             box.SetText(previous);
             if (event.widePaths.size() == 1) {
-                view.SetStatus(Concat(FromUtf8("未能载入文档："), FileNameOf(event.text),
-                                      FromUtf8("（原有文本已保留）")));
+                view.SetStatus(FailureCaption(FileNameOf(event.text)));
             } else {
                 view.SetStatus(
                     FromUtf8("一次只能载入一个文档，请只拖入一个文件（原有文本已保留）"));
@@ -89,6 +98,8 @@ void DocumentDrop::OnGotFile(AppView& view, Browser& browser, const GotFileEvent
     if (result.kind == LoadResult::Kind::PasteFallback) {
         if (box.GetText().empty()) {
             pendingRestore_ = std::move(result.restoreAfterPaste);
+            pendingPrevious_ = previous;
+            pendingName_ = FileNameOf(event.text);
             shell_.SetPasteTimer(100);
         } else if (result.restoreAfterPaste) {
             result.restoreAfterPaste->Restore();
@@ -114,6 +125,11 @@ void DocumentDrop::OnPasteTimer(AppView& view) {
             if (box.GetText().empty()) {
                 box.Focus();
                 box.PasteFromClipboard();
+                // Nothing the box could take: the user's text comes back.
+                if (pendingRestore_ && box.GetText().empty()) {
+                    box.SetText(pendingPrevious_);
+                    view.SetStatus(FailureCaption(pendingName_));
+                }
             }
         }
     }

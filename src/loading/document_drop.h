@@ -51,6 +51,9 @@ class DocumentDrop {
 
     LoadingShell& shell_;
     std::unique_ptr<SavedClipboard> pendingRestore_;
+    // While a paste waits: the text the box had before, and the file's name.
+    Text pendingPrevious_;
+    Text pendingName_;
 };
 
 }  // namespace tavimo::loading

@@ -108,6 +108,19 @@ TEST_F(DocumentDropTest, ContentWithoutPlainTextIsPastedOnceThenTheClipboardCome
     EXPECT_THAT(log, ElementsAre("Timer:0"));
 }
 
+TEST_F(DocumentDropTest, APasteThatBringsNothingGivesTheOldTextBack) {
+    shell.kind = LoadResult::Kind::PasteFallback;
+    view.box.text = FromUtf8("我的参考答案");
+    view.box.pasteGives = Text();
+    DocumentDrop drop(shell);
+    drop.OnGotFile(view, browser, MakeGotFileEvent({u"C:\\图.docx"}));
+    EXPECT_TRUE(view.box.text.empty());
+    drop.OnPasteTimer(view);
+    EXPECT_EQ(view.box.text, FromUtf8("我的参考答案"));
+    EXPECT_THAT(view.status.bytes(), HasSubstr(FromUtf8("图.docx").bytes()));
+    EXPECT_EQ(log.back(), "Restore");
+}
+
 TEST_F(DocumentDropTest, TheTimerOnlyStopsWhenTheBoxGotTextMeanwhile) {
     shell.kind = LoadResult::Kind::PasteFallback;
     DocumentDrop drop(shell);
