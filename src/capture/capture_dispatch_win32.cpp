@@ -27,7 +27,8 @@ StepResult Send(Step step) {
 }
 
 StepResult RunStep(WPARAM step) {
-    if (!gSteps || !TheCaptureState().Running())
+    CaptureState& state = TheCaptureState();
+    if (!gSteps || !state.Running() || state.StopRequested())
         return StepResult::Busy;
     switch (step) {
         case kWriteTerm: {

@@ -75,6 +75,8 @@ class CaptureState {
     // The window is closing: no further user-interface steps, no new Ctrl+C.
     void RequestStop() { stop_.store(true); }
     bool StopRequested() const { return stop_.load(); }
+    // A new main window captures afresh (tests create several in one process).
+    void ClearStop() { stop_.store(false); }
 
   private:
     std::atomic<bool> running_{false};

@@ -10,8 +10,10 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::span<const uint8_t> input(data, size);
     auto image = tavimo::capture::DecodeBmp(input);
-    if (!image) return 0;
+    if (!image)
+        return 0;
     tavimo::capture::ImageBytes again = tavimo::capture::EncodeBmp(*image);
-    if (again.size() != size || !std::equal(again.begin(), again.end(), data)) std::abort();
+    if (again.size() != size || !std::equal(again.begin(), again.end(), data))
+        std::abort();
     return 0;
 }
