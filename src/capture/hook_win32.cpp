@@ -43,6 +43,8 @@ void OnMouseEvent(WPARAM message) {
 }  // namespace
 
 bool InstallMouseHook(MouseHookActions actions) {
+    if (!GlobalsExist())
+        return false;
     gActions = std::move(actions);
     HHOOK hook = ::SetWindowsHookExA(WH_MOUSE_LL, MouseHookProc, ::GetModuleHandleA(nullptr), 0);
     G().MouseHook = hook;

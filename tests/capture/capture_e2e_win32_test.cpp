@@ -49,10 +49,11 @@ HWND MakeMainWindow() {
 // The other program: a window with an edit control, on its own thread.
 class OtherProgram {
   public:
-    explicit OtherProgram(const wchar_t* text) {
-        thread_ = std::thread([this, text] {
-            frame_ = ::CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50,
-                                       50, 500, 200, nullptr, nullptr, nullptr, nullptr);
+    // frameClass: the window class of the frame, "STATIC" or one registered here.
+    explicit OtherProgram(const wchar_t* text, const wchar_t* frameClass = L"STATIC") {
+        thread_ = std::thread([this, text, frameClass] {
+            frame_ = ::CreateWindowExW(0, frameClass, L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                       50, 50, 500, 200, nullptr, nullptr, nullptr, nullptr);
             edit_ = ::CreateWindowExW(0, L"EDIT", text, WS_CHILD | WS_VISIBLE | ES_LEFT, 10, 10,
                                       460, 30, frame_, nullptr, nullptr, nullptr);
             ::SetForegroundWindow(frame_);
@@ -289,6 +290,41 @@ TEST_F(Capture, DragWithTheBoxOffDoesNothing) {
     EXPECT_EQ(started.load(), 0);
     EXPECT_EQ(::GetClipboardSequenceNumber(), seq);
     EXPECT_EQ(Block(CF_UNICODETEXT), unicode);
+}
+
+// The console host's class: Ctrl+C would interrupt its program, so it is never
+// pressed and the clipboard is not touched, though the drag selected text.
+TEST_F(Capture, NeverPressesCtrlCIntoAConsole) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"ConsoleWindowClass";
+    ::RegisterClassW(&wc);
+    CaptureUiSteps steps(view, {}, G().CaptureArmed, TheCaptureState());
+    SetCaptureUiSteps(&steps);
+    Bytes unicode = Wide(L"keep me");
+    OtherProgram other(L"console text", L"ConsoleWindowClass");
+    Settle();
+    PutBlocks({{CF_UNICODETEXT, unicode}});
+    Settle();
+    DWORD seq = ::GetClipboardSequenceNumber();
+    DragOver(other.edit());
+    EXPECT_EQ(started.load(), 1);
+    EXPECT_EQ(::GetClipboardSequenceNumber(), seq);
+    EXPECT_EQ(view.term, Text());
+    EXPECT_EQ(Block(CF_UNICODETEXT), unicode);
+}
+
+TEST_F(Capture, HoverTickReadsTheCursor) {
+    ASSERT_TRUE(::SetCursorPos(950, 750));  // over the main window
+    int raised = 0;
+    TrackHover(view, [&] { ++raised; });
+    EXPECT_EQ(G().CaptureArmed.load(), 0);
+    EXPECT_EQ(raised, 1);
+    ASSERT_TRUE(::SetCursorPos(10, 10));
+    TrackHover(view, [&] { ++raised; });
+    EXPECT_EQ(G().CaptureArmed.load(), 1);
+    EXPECT_EQ(raised, 1);
 }
 
 }  // namespace
