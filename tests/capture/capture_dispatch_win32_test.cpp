@@ -8,6 +8,10 @@
 #include <atomic>
 #include <thread>
 
+#include "app/globals.h"
+#include "capture/capture_wiring_win32.h"
+#include "capture/fake_app_view.h"
+
 namespace tavimo::capture {
 namespace {
 
@@ -133,6 +137,23 @@ TEST_F(Dispatch, CloseGivesUpAfterTheTimeout) {
     DWORD start = ::GetTickCount();
     EXPECT_FALSE(WaitForCaptureRestore(200));
     EXPECT_GE(::GetTickCount() - start, 190u);
+}
+
+TEST(SwipeCapture, StartInstallsTheHookAndStopRemovesIt) {
+    InitGlobals();
+    FakeView view;
+    HWND window = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                    nullptr, nullptr);
+    ASSERT_TRUE(StartSwipeCapture(window, view, {}));
+    EXPECT_NE(G().MouseHook, nullptr);
+    EXPECT_EQ(CaptureWindow(), window);
+    EXPECT_FALSE(TheCaptureState().StopRequested());
+    StopSwipeCapture(100);
+    EXPECT_EQ(G().MouseHook, nullptr);
+    EXPECT_EQ(CaptureWindow(), nullptr);
+    EXPECT_TRUE(TheCaptureState().StopRequested());
+    ::DestroyWindow(window);
+    FreeGlobals();
 }
 
 }  // namespace
