@@ -15,6 +15,7 @@
 #include "app/job_guard.h"
 #include "capture/capture_dispatch_win32.h"
 #include "capture/capture_ui_steps.h"
+#include "capture/clipboard_fixtures_win32.h"
 #include "capture/fake_app_view.h"
 #include "capture/hook_win32.h"
 #include "capture/worker_thread_win32.h"
@@ -25,7 +26,7 @@
 namespace tavimo::capture {
 namespace {
 
-using Bytes = std::vector<uint8_t>;
+using namespace clipboard_fixtures;
 
 LRESULT CALLBACK MainProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     LRESULT result = 0;
@@ -119,56 +120,6 @@ void PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
             ::DispatchMessageW(&msg);
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
-}
-
-void PutBlocks(const std::vector<std::pair<UINT, Bytes>>& formats) {
-    ASSERT_TRUE(::OpenClipboard(win32::ClipboardOwner()));
-    ::EmptyClipboard();
-    for (const auto& [id, bytes] : formats) {
-        HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-        std::memcpy(::GlobalLock(h), bytes.data(), bytes.size());
-        ::GlobalUnlock(h);
-        ASSERT_NE(::SetClipboardData(id, h), nullptr);
-    }
-    ::CloseClipboard();
-}
-
-Bytes Block(UINT format) {
-    Bytes out;
-    if (!::OpenClipboard(win32::ClipboardOwner()))
-        return {9};
-    if (HANDLE h = ::GetClipboardData(format)) {
-        const uint8_t* p = static_cast<const uint8_t*>(::GlobalLock(h));
-        if (p)
-            out.assign(p, p + ::GlobalSize(h));
-        ::GlobalUnlock(h);
-    }
-    ::CloseClipboard();
-    return out;
-}
-
-bool IsMark(UINT f) {
-    return f == ::RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing") ||
-           f == ::RegisterClipboardFormatW(L"CanIncludeInClipboardHistory") ||
-           f == ::RegisterClipboardFormatW(L"CanUploadToCloudClipboard");
-}
-
-// The formats on the clipboard, without the marks a restore adds.
-std::vector<UINT> Formats() {
-    std::vector<UINT> out;
-    if (!::OpenClipboard(win32::ClipboardOwner()))
-        return out;
-    for (UINT f = ::EnumClipboardFormats(0); f; f = ::EnumClipboardFormats(f)) {
-        if (!IsMark(f))
-            out.push_back(f);
-    }
-    ::CloseClipboard();
-    return out;
-}
-
-Bytes Wide(const std::wstring& s) {
-    const uint8_t* p = reinterpret_cast<const uint8_t*>(s.c_str());
-    return Bytes(p, p + (s.size() + 1) * sizeof(wchar_t));
 }
 
 struct Capture : testing::Test {
@@ -326,6 +277,52 @@ TEST_F(Capture, HoverTickReadsTheCursor) {
     EXPECT_EQ(G().CaptureArmed.load(), 1);
     EXPECT_EQ(raised, 1);
 }
+
+struct Prior {
+    const char* name;
+    bool bitmapOnly;  // CF_BITMAP alone, else a CF_DIB block
+    uint16_t bits;
+};
+
+class PriorBitmap : public Capture, public testing::WithParamInterface<Prior> {};
+
+// What the clipboard held comes back after a real copy replaced it: a DIB
+// byte for byte, palette included; a bitmap with its size and depth.
+TEST_P(PriorBitmap, ComesBackAfterTheCapture) {
+    const Prior& p = GetParam();
+    CaptureUiSteps steps(view, {}, G().CaptureArmed, TheCaptureState());
+    SetCaptureUiSteps(&steps);
+    OtherProgram other(L"bitmap case");
+    Settle();
+    Bytes dib = Dib(p.bits, 13, 5);
+    if (p.bitmapOnly) {
+        PutBitmapOnly(p.bits, 13, 5);
+    } else {
+        PutBlocks({{CF_DIB, dib}});
+    }
+    Settle();
+    std::vector<UINT> before = Formats();
+    DragOver(other.edit());
+
+    EXPECT_EQ(view.term, Text("bitmap case"));
+    EXPECT_EQ(Formats(), before);
+    if (p.bitmapOnly) {
+        BITMAP bm = ClipboardBitmapInfo();
+        EXPECT_EQ(bm.bmWidth, 13);
+        EXPECT_EQ(bm.bmHeight, 5);
+        EXPECT_EQ(bm.bmBitsPixel * bm.bmPlanes, p.bits);
+    } else {
+        EXPECT_EQ(Block(CF_DIB), dib);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PriorBitmap,
+                         testing::Values(Prior{"dib1", false, 1}, Prior{"dib4", false, 4},
+                                         Prior{"dib8", false, 8}, Prior{"dib16", false, 16},
+                                         Prior{"dib24", false, 24}, Prior{"dib32", false, 32},
+                                         Prior{"bitmap1", true, 1}, Prior{"bitmap8", true, 8},
+                                         Prior{"bitmap32", true, 32}),
+                         [](const auto& tpi) { return std::string(tpi.param.name); });
 
 }  // namespace
 }  // namespace tavimo::capture

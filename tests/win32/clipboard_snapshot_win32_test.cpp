@@ -14,76 +14,14 @@
 
 #include "capture/bmp_codec.h"
 #include "capture/clipboard_bitmap_win32.h"
+#include "capture/clipboard_fixtures_win32.h"
 #include "text/text.h"
 #include "win32/clipboard_win32.h"
 
 namespace tavimo::win32 {
 namespace {
 
-using Bytes = std::vector<uint8_t>;
-
-struct Format {
-    UINT id;
-    Bytes bytes;
-};
-
-// Replaces the clipboard by these memory blocks, in this order.
-void PutBlocks(const std::vector<Format>& formats) {
-    ASSERT_TRUE(::OpenClipboard(ClipboardOwner()));
-    ::EmptyClipboard();
-    for (const Format& f : formats) {
-        HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, f.bytes.size());
-        std::memcpy(::GlobalLock(h), f.bytes.data(), f.bytes.size());
-        ::GlobalUnlock(h);
-        EXPECT_NE(::SetClipboardData(f.id, h), nullptr) << f.id;
-    }
-    ::CloseClipboard();
-}
-
-Bytes Block(UINT format) {
-    Bytes out;
-    if (!::OpenClipboard(ClipboardOwner()))
-        return {9, 9, 9};
-    if (HANDLE h = ::GetClipboardData(format)) {
-        const uint8_t* p = static_cast<const uint8_t*>(::GlobalLock(h));
-        if (p)
-            out.assign(p, p + ::GlobalSize(h));
-        ::GlobalUnlock(h);
-    }
-    ::CloseClipboard();
-    return out;
-}
-
-UINT Registered(const wchar_t* name) {
-    return ::RegisterClipboardFormatW(name);
-}
-
-bool IsMark(UINT f) {
-    return f == Registered(L"ExcludeClipboardContentFromMonitorProcessing") ||
-           f == Registered(L"CanIncludeInClipboardHistory") ||
-           f == Registered(L"CanUploadToCloudClipboard");
-}
-
-std::vector<UINT> Formats(bool withMarks = false) {
-    std::vector<UINT> out;
-    if (!::OpenClipboard(ClipboardOwner()))
-        return out;
-    for (UINT f = ::EnumClipboardFormats(0); f; f = ::EnumClipboardFormats(f)) {
-        if (withMarks || !IsMark(f))
-            out.push_back(f);
-    }
-    ::CloseClipboard();
-    return out;
-}
-
-Bytes Wide(const std::wstring& s) {
-    const uint8_t* p = reinterpret_cast<const uint8_t*>(s.c_str());
-    return Bytes(p, p + (s.size() + 1) * sizeof(wchar_t));
-}
-
-Bytes Ascii(const std::string& s) {
-    return Bytes(s.begin(), s.end() + 1);
-}
+using namespace clipboard_fixtures;
 
 // Takes, lets a "capture" replace the clipboard, restores.
 void RoundTrip() {
@@ -120,26 +58,6 @@ TEST(ClipboardSnapshot, HtmlAndPrivateBytesBesideText) {
     ExpectBlocksBack(f);
 }
 
-Bytes Dib(uint16_t bits, int32_t w, int32_t h) {
-    size_t colors = capture::BmpColorCount(bits);
-    size_t stride = static_cast<size_t>(capture::BmpStride(w, bits));
-    Bytes out(sizeof(BITMAPINFOHEADER) + colors * 4 + stride * h);
-    BITMAPINFOHEADER hdr{};
-    hdr.biSize = sizeof hdr;
-    hdr.biWidth = w;
-    hdr.biHeight = h;
-    hdr.biPlanes = 1;
-    hdr.biBitCount = bits;
-    hdr.biCompression = BI_RGB;
-    std::memcpy(out.data(), &hdr, sizeof hdr);
-    // A palette of its own, unlike any fixed table, and varied pixels.
-    for (size_t i = sizeof hdr; i < out.size(); ++i)
-        out[i] = static_cast<uint8_t>(i * 29 + bits);
-    for (size_t c = 0; c < colors; ++c)
-        out[sizeof hdr + 4 * c + 3] = 0;
-    return out;
-}
-
 class DibDepth : public testing::TestWithParam<uint16_t> {};
 
 TEST_P(DibDepth, ComesBackByteForByte) {
@@ -150,41 +68,10 @@ TEST_P(DibDepth, ComesBackByteForByte) {
 
 INSTANTIATE_TEST_SUITE_P(Depths, DibDepth, testing::Values(1, 4, 8, 16, 24, 32));
 
-UniqueBitmap MakeBitmap(uint16_t bits, int32_t w, int32_t h) {
-    if (bits == 1) {
-        std::vector<uint8_t> rows(static_cast<size_t>((w + 15) / 16 * 2 * h), 0xA5);
-        return UniqueBitmap(::CreateBitmap(w, h, 1, 1, rows.data()));
-    }
-    capture::BitmapImage img;
-    img.width = w;
-    img.height = h;
-    img.bitsPerPixel = bits;
-    auto table = capture::FixedColorTable(bits);
-    img.colors.assign(table.begin(), table.end());
-    img.pixels.assign(static_cast<size_t>(capture::BmpStride(w, bits) * h), 0x3C);
-    return capture::BitmapFromImageBytes(capture::EncodeBmp(img));
-}
-
-BITMAP ClipboardBitmapInfo() {
-    BITMAP bm{};
-    if (!::OpenClipboard(ClipboardOwner()))
-        return bm;
-    if (HANDLE h = ::GetClipboardData(CF_BITMAP))
-        ::GetObjectW(h, sizeof bm, &bm);
-    ::CloseClipboard();
-    return bm;
-}
-
 class BitmapOnly : public testing::TestWithParam<uint16_t> {};
 
 TEST_P(BitmapOnly, SameSizeAndDepth) {
-    UniqueBitmap bitmap = MakeBitmap(GetParam(), 21, 9);
-    ASSERT_TRUE(bitmap);
-    ASSERT_TRUE(::OpenClipboard(ClipboardOwner()));
-    ::EmptyClipboard();
-    ASSERT_NE(::SetClipboardData(CF_BITMAP, bitmap.get()), nullptr);
-    bitmap.release();
-    ::CloseClipboard();
+    PutBitmapOnly(GetParam(), 21, 9);
     BITMAP before = ClipboardBitmapInfo();
     ASSERT_EQ(before.bmBitsPixel, GetParam());
 
