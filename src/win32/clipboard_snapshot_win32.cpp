@@ -196,8 +196,36 @@ bool WriteMark(UINT format) {
     return true;
 }
 
+// A clipboard monitor may hold the clipboard for a moment after each change:
+// a take waits briefly for it, a restore (the user's data is at stake) longer.
+constexpr int kTakeAttempts = 5;
 constexpr int kRestoreAttempts = 50;
-constexpr DWORD kRestoreRetryMs = 20;
+constexpr DWORD kRetryMs = 20;
+
+// The clipboard opened with a few tries, closed at the end of the scope.
+class RetriedSession {
+  public:
+    explicit RetriedSession(int attempts) {
+        for (int i = 0; i < attempts && !open_; ++i) {
+            if (i > 0)
+                ::Sleep(kRetryMs);
+            open_ = ::OpenClipboard(ClipboardOwner()) != FALSE;
+        }
+    }
+    RetriedSession(const RetriedSession&) = delete;
+    RetriedSession& operator=(const RetriedSession&) = delete;
+    ~RetriedSession() { Close(); }
+    bool open() const { return open_; }
+    bool Close() {
+        if (!open_)
+            return false;
+        open_ = false;
+        return ::CloseClipboard() != FALSE;
+    }
+
+  private:
+    bool open_ = false;
+};
 
 }  // namespace
 
@@ -212,7 +240,7 @@ ClipboardSnapshot& ClipboardSnapshot::operator=(ClipboardSnapshot&&) noexcept = 
 ClipboardSnapshot::~ClipboardSnapshot() = default;
 
 std::optional<ClipboardSnapshot> ClipboardSnapshot::Take(size_t capBytes) {
-    ClipboardSession session;
+    RetriedSession session(kTakeAttempts);
     if (!session.open())
         return std::nullopt;
     auto data = std::make_unique<Data>();
@@ -249,15 +277,8 @@ std::optional<ClipboardSnapshot> ClipboardSnapshot::Take(size_t capBytes) {
 }
 
 bool ClipboardSnapshot::Restore() const {
-    bool opened = false;
-    for (int attempt = 0; attempt < kRestoreAttempts; ++attempt) {
-        if (::OpenClipboard(ClipboardOwner())) {
-            opened = true;
-            break;
-        }
-        ::Sleep(kRestoreRetryMs);
-    }
-    if (!opened)
+    RetriedSession session(kRestoreAttempts);
+    if (!session.open())
         return false;
     bool ok = ::EmptyClipboard() != FALSE;
     for (const Item& item : data_->items)
@@ -267,7 +288,7 @@ bool ClipboardSnapshot::Restore() const {
         WriteMark(CanIncludeInHistory());
         WriteMark(CanUploadToCloud());
     }
-    return ::CloseClipboard() != FALSE && ok;
+    return session.Close() && ok;
 }
 
 DWORD ClipboardSnapshot::sequence() const {

@@ -15,9 +15,9 @@ class ClipboardSnapshot {
 public:
     static constexpr size_t kDefaultCapBytes = 64u << 20;
 
-    // Takes a complete copy; nullopt when the clipboard cannot be opened or the
-    // contents exceed the cap (then nothing may be replaced, since nothing
-    // could be put back).
+    // Takes a complete copy; nullopt when the clipboard cannot be opened (a few
+    // tries within about 0.1 s) or the contents exceed the cap (then nothing
+    // may be replaced, since nothing could be put back).
     static std::optional<ClipboardSnapshot> Take(size_t capBytes = kDefaultCapBytes);
 
     // Puts the copy back, retrying briefly while another program holds the
