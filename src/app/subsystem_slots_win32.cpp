@@ -1,8 +1,13 @@
 #include "app/subsystem_slots_win32.h"
 
 #include "app/main_window_win32.h"
+#include "app/window_handlers_win32.h"
+#include "capture/capture_dispatch_win32.h"
+#include "capture/capture_wiring_win32.h"
+#include "capture/hook_win32.h"
 #include "loading/document_drop_win32.h"
 #include "loading/loading_clipboard_win32.h"
+#include "search/local_search.h"
 #include "web/program_web_tab_win32.h"
 
 namespace tavimo::win32 {
@@ -25,10 +30,26 @@ ProgramBrowser gProgramBrowser;
 
 }  // namespace
 
-void InstallMouseHookSlot(HWND) {}
-void RemoveMouseHookSlot() {}
-void TrackHoverSlot(AppView&) {}
-void CaptureCheckClickedSlot(AppView&) {}
+void InstallMouseHookSlot(HWND window) {
+    MainWindow* main = CurrentMainWindow();
+    if (!main)
+        return;
+    capture::CaptureUiActions actions;
+    actions.runLocalSearch = [](AppView& view) { RunLocalSearch(view); };
+    actions.showWebSearch = [](AppView& view) { ProgramWebSearch(view); };
+    actions.bringWindowToFront = [] { BringWindowToFront(); };
+    capture::StartSwipeCapture(window, *main, std::move(actions));
+}
+void RemoveMouseHookSlot() {
+    // Waits briefly for a capture between its Ctrl+C and its restore.
+    capture::StopSwipeCapture(2000);
+}
+void TrackHoverSlot(AppView& view) {
+    capture::TrackHover(view, [] { BringWindowToFront(); });
+}
+void CaptureCheckClickedSlot(AppView& view) {
+    capture::CaptureBoxClicked(view);
+}
 
 void RegisterDropTargetSlot(HWND window) {
     MainWindow* main = CurrentMainWindow();
@@ -74,8 +95,8 @@ bool BrowserTranslateAcceleratorSlot(MSG& msg) {
     return ProgramWebTranslateAccelerator(msg);
 }
 
-bool MainWindowMessageSlot(HWND, UINT, WPARAM, LPARAM, LRESULT&) {
-    return false;
+bool MainWindowMessageSlot(HWND window, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    return capture::HandleCaptureMessage(window, msg, wp, lp, result);
 }
 
 }  // namespace tavimo::win32
