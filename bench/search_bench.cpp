@@ -44,7 +44,8 @@ const std::string& Bank() {
 
 void Memchr(benchmark::State& state) {
     const std::string& s = Bank();
-    for (auto _ : state) benchmark::DoNotOptimize(std::memchr(s.data(), 0x01, s.size()));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(std::memchr(s.data(), 0x01, s.size()));
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * s.size()));
 }
 

@@ -50,14 +50,16 @@ void Memchr(benchmark::State& state, const std::string& s) {
 }
 
 void Count(benchmark::State& state, const std::string& s) {
-    for (auto _ : state) benchmark::DoNotOptimize(tavimo::CountDisplayChars(std::string_view(s)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tavimo::CountDisplayChars(std::string_view(s)));
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * s.size()));
 }
 
 void FindAbsent(benchmark::State& state, const std::string& s) {
     tavimo::Text text(s);
     tavimo::Text needle("\x01zz");
-    for (auto _ : state) benchmark::DoNotOptimize(tavimo::Find(text, needle));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tavimo::Find(text, needle));
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * s.size()));
 }
 

@@ -10,7 +10,7 @@
 namespace tavimo {
 
 class AppView {
-public:
+  public:
     virtual ~AppView() = default;
 
     // 编辑框1, the search-term box.

@@ -30,15 +30,22 @@ void InitGlobals() {
 }
 
 void FreeGlobals() {
-    if (!gGlobals) return;
+    if (!gGlobals)
+        return;
     gGlobals.reset();
     ++gFreeRuns;
 }
 
-bool GlobalsExist() { return gGlobals != nullptr; }
+bool GlobalsExist() {
+    return gGlobals != nullptr;
+}
 
-Globals& G() { return *gGlobals; }
+Globals& G() {
+    return *gGlobals;
+}
 
-int FreeGlobalsRuns() { return gFreeRuns; }
+int FreeGlobalsRuns() {
+    return gFreeRuns;
+}
 
 }  // namespace tavimo

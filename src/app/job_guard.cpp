@@ -10,19 +10,24 @@ void* gCloseContext = nullptr;
 }  // namespace
 
 JobGuard::JobGuard() : acquired_(!gBusy) {
-    if (acquired_) gBusy = true;
+    if (acquired_)
+        gBusy = true;
 }
 
 JobGuard::~JobGuard() {
-    if (!acquired_) return;
+    if (!acquired_)
+        return;
     gBusy = false;
     if (gClosePending) {
         gClosePending = false;
-        if (gClose) gClose(gCloseContext);
+        if (gClose)
+            gClose(gCloseContext);
     }
 }
 
-bool JobGuard::Busy() { return gBusy; }
+bool JobGuard::Busy() {
+    return gBusy;
+}
 
 void JobGuard::SetDeferredClose(void (*close)(void*), void* context) {
     gClose = close;
@@ -30,7 +35,8 @@ void JobGuard::SetDeferredClose(void (*close)(void*), void* context) {
 }
 
 bool JobGuard::DeferClose() {
-    if (!gBusy) return false;
+    if (!gBusy)
+        return false;
     gClosePending = true;
     return true;
 }

@@ -7,7 +7,7 @@
 namespace tavimo {
 
 class JobGuard {
-public:
+  public:
     JobGuard();
     JobGuard(const JobGuard&) = delete;
     JobGuard& operator=(const JobGuard&) = delete;
@@ -22,7 +22,7 @@ public:
     static void SetDeferredClose(void (*close)(void* context), void* context);
     static bool DeferClose();  // true when a job runs and the close was deferred
 
-private:
+  private:
     bool acquired_;
 };
 

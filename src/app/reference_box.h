@@ -11,7 +11,7 @@ namespace tavimo {
 // Effects bits: 0 bold, 1 italic, 2 underline, 3 strike-out, 4 protected.
 struct CharFormat {
     static constexpr uint32_t kAutomaticColor = 0xFF000000;
-    Text FontName;       // at most 31 bytes
+    Text FontName;  // at most 31 bytes
     int32_t PointSize = 9;
     int32_t Offset = 0;  // points above the base line
     uint32_t Effects = 0;
@@ -24,7 +24,7 @@ struct CharFormat {
 // break is one. The box keeps a requested start and length (both 0 at first);
 // each setter stores its value clamped and reselects with the other one.
 class ReferenceBox {
-public:
+  public:
     virtual ~ReferenceBox() = default;
     // The whole content; each line break comes back as CR LF.
     virtual Text GetText() = 0;
@@ -53,13 +53,13 @@ public:
 
 // Brackets a bulk update for the life of the object.
 class BulkUpdate {
-public:
+  public:
     explicit BulkUpdate(ReferenceBox& box) : box_(box) { box_.BeginBulkUpdate(); }
     BulkUpdate(const BulkUpdate&) = delete;
     BulkUpdate& operator=(const BulkUpdate&) = delete;
     ~BulkUpdate() { box_.EndBulkUpdate(); }
 
-private:
+  private:
     ReferenceBox& box_;
 };
 

@@ -25,7 +25,8 @@ enum WalkState : uint8_t {
 };
 
 constexpr uint8_t Next(uint8_t s, bool high) {
-    if (high) return s == kOdd ? kEven : kOdd;
+    if (high)
+        return s == kOdd ? kEven : kOdd;
     return s == kOdd ? kConsumed : kFree;
 }
 
@@ -34,7 +35,8 @@ constexpr std::array<std::array<uint8_t, 256>, 4> MakeWalkTable() {
     for (int s0 = 0; s0 < 4; ++s0) {
         for (int m = 0; m < 256; ++m) {
             uint8_t s = static_cast<uint8_t>(s0);
-            for (int i = 0; i < 8; ++i) s = Next(s, (m >> i) & 1);
+            for (int i = 0; i < 8; ++i)
+                s = Next(s, (m >> i) & 1);
             t[s0][m] = s;
         }
     }
@@ -44,7 +46,7 @@ constexpr std::array<std::array<uint8_t, 256>, 4> MakeWalkTable() {
 constexpr auto kWalk = MakeWalkTable();
 
 class BoundaryWalker {
-public:
+  public:
     explicit BoundaryWalker(std::string_view bytes) : bytes_(bytes) {}
 
     // Find starts stepping afresh there.
@@ -74,11 +76,12 @@ public:
             }
             state_ = kWalk[kWalk[state_][m & 0xFF]][m >> 8];
         }
-        for (; p_ < offset; ++p_) state_ = Next(state_, static_cast<unsigned char>(data[p_]) >= 0x80);
+        for (; p_ < offset; ++p_)
+            state_ = Next(state_, static_cast<unsigned char>(data[p_]) >= 0x80);
         return state_ != kOdd;
     }
 
-private:
+  private:
     std::string_view bytes_;
     size_t p_ = 0;
     uint8_t state_ = kFree;
@@ -88,7 +91,8 @@ private:
 
 HitScan ScanHits(std::string_view text, std::string_view term) {
     HitScan out;
-    if (term.empty() || text.size() < term.size()) return out;
+    if (term.empty() || text.size() < term.size())
+        return out;
     BoundaryWalker walker(text);
     PrefixDisplayCounter counter(text);
     TimeSlice slice;
@@ -98,7 +102,8 @@ HitScan ScanHits(std::string_view text, std::string_view term) {
     size_t from = 0;
     while (from <= last) {
         const void* found = std::memchr(data + from, first, last - from + 1);
-        if (!found) break;
+        if (!found)
+            break;
         size_t offset = static_cast<size_t>(static_cast<const char*>(found) - data);
         if (std::memcmp(data + offset + 1, term.data() + 1, term.size() - 1) != 0 ||
             !walker.IsBoundary(offset)) {
@@ -117,7 +122,8 @@ HitScan ScanHits(std::string_view text, std::string_view term) {
 TextList PiecesAtHits(std::string_view text, std::string_view term,
                       const std::vector<int32_t>& positions) {
     TextList out;
-    if (text.empty()) return out;
+    if (text.empty())
+        return out;
     size_t begin = 0;
     for (int32_t p : positions) {
         size_t at = static_cast<size_t>(p - 1);

@@ -19,7 +19,8 @@ const Text& SearchingCaption() {
     return t;
 }
 const Text& NothingFoundCaption() {
-    static const Text t = FromUtf8("搜索完毕，没有发现所搜索的内容，请点击上方浏览器模式进行互联网搜索！");
+    static const Text t =
+        FromUtf8("搜索完毕，没有发现所搜索的内容，请点击上方浏览器模式进行互联网搜索！");
     return t;
 }
 Text FoundCaption(int32_t hits) {
@@ -76,7 +77,8 @@ void SelectHit(AppView& view) {
 
 void RunLocalSearch(AppView& view) {
     JobGuard job;
-    if (!job.acquired()) return;
+    if (!job.acquired())
+        return;
     RunLocalSearchInJob(view);
 }
 
@@ -120,7 +122,8 @@ void RunLocalSearchInJob(AppView& view) {
         ++count;
         g.NextFindStart = hits.positions[k] + Length(term);
         box.ApplyFormatToSelection(g.HighlightFormat);
-        if ((k & 63) == 63) slice.Step();
+        if ((k & 63) == 63)
+            slice.Step();
     }
 
     view.SetStatus(count == 0 ? NothingFoundCaption() : FoundCaption(count));
@@ -129,7 +132,8 @@ void RunLocalSearchInJob(AppView& view) {
 
 void ShowNextHit(AppView& view) {
     JobGuard job;
-    if (!job.acquired()) return;
+    if (!job.acquired())
+        return;
     Globals& g = G();
     const int32_t n = g.HitPieces.Size();
     g.CurrentHit = g.CurrentHit < n - 1 ? g.CurrentHit + 1 : n - 1;
@@ -138,7 +142,8 @@ void ShowNextHit(AppView& view) {
 
 void ShowPreviousHit(AppView& view) {
     JobGuard job;
-    if (!job.acquired()) return;
+    if (!job.acquired())
+        return;
     Globals& g = G();
     g.CurrentHit = g.CurrentHit < 2 ? 1 : g.CurrentHit - 1;
     SelectHit(view);

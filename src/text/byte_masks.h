@@ -18,7 +18,8 @@ inline unsigned High16(const char* at) {
     return static_cast<unsigned>(_mm_movemask_epi8(v));
 #else
     unsigned m = 0;
-    for (int i = 0; i < 16; ++i) m |= (static_cast<unsigned char>(at[i]) >> 7) << i;
+    for (int i = 0; i < 16; ++i)
+        m |= (static_cast<unsigned char>(at[i]) >> 7) << i;
     return m;
 #endif
 }
@@ -41,8 +42,8 @@ inline unsigned HighOrCr16(const char* at) {
 
 // The same over 64 bytes.
 inline uint64_t High64(const char* at) {
-    return uint64_t{High16(at)} | uint64_t{High16(at + 16)} << 16 | uint64_t{High16(at + 32)} << 32 |
-           uint64_t{High16(at + 48)} << 48;
+    return uint64_t{High16(at)} | uint64_t{High16(at + 16)} << 16 |
+           uint64_t{High16(at + 32)} << 32 | uint64_t{High16(at + 48)} << 48;
 }
 inline uint64_t HighOrCr64(const char* at) {
     return uint64_t{HighOrCr16(at)} | uint64_t{HighOrCr16(at + 16)} << 16 |

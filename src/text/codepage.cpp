@@ -17,7 +17,8 @@ const uint16_t kDouble[kLeads * kTrails] = {
 };
 
 int TrailColumn(unsigned char t) {
-    if (t < 0x40 || t > 0xFE || t == 0x7F) return -1;
+    if (t < 0x40 || t > 0xFE || t == 0x7F)
+        return -1;
     return t < 0x7F ? t - 0x40 : t - 0x41;
 }
 
@@ -30,7 +31,8 @@ const std::vector<std::pair<uint16_t, uint16_t>>& Reverse() {
         for (int l = 0; l < kLeads; ++l) {
             for (int c = 0; c < kTrails; ++c) {
                 int trail = c < 0x3F ? c + 0x40 : c + 0x41;
-                t.emplace_back(kDouble[l * kTrails + c], static_cast<uint16_t>(((l + 0x81) << 8) | trail));
+                t.emplace_back(kDouble[l * kTrails + c],
+                               static_cast<uint16_t>(((l + 0x81) << 8) | trail));
             }
         }
         std::stable_sort(t.begin(), t.end(),
@@ -72,7 +74,8 @@ std::u16string Cp936ToUtf16(std::string_view bytes) {
         } else if (b <= 0xFE && i + 1 < bytes.size() &&
                    TrailColumn(static_cast<unsigned char>(bytes[i + 1])) >= 0) {
             out += static_cast<char16_t>(
-                kDouble[(b - 0x81) * kTrails + TrailColumn(static_cast<unsigned char>(bytes[i + 1]))]);
+                kDouble[(b - 0x81) * kTrails +
+                        TrailColumn(static_cast<unsigned char>(bytes[i + 1]))]);
             ++i;
         } else {
             out += u'\uFFFD';
@@ -182,8 +185,12 @@ std::string Utf16ToUtf8(std::u16string_view units) {
     return out;
 }
 
-Text FromUtf8(std::string_view utf8) { return Text(Utf16ToCp936(Utf8ToUtf16(utf8))); }
+Text FromUtf8(std::string_view utf8) {
+    return Text(Utf16ToCp936(Utf8ToUtf16(utf8)));
+}
 
-std::string ToUtf8(const Text& text) { return Utf16ToUtf8(Cp936ToUtf16(text.view())); }
+std::string ToUtf8(const Text& text) {
+    return Utf16ToUtf8(Cp936ToUtf16(text.view()));
+}
 
 }  // namespace tavimo

@@ -22,7 +22,9 @@ namespace {
 
 enum State : uint8_t { kClosed = 0, kOpenEven = 1, kOpenOdd = 2 };
 
-inline bool PairByte(unsigned char c) { return c >= 0x80 || c == 13; }
+inline bool PairByte(unsigned char c) {
+    return c >= 0x80 || c == 13;
+}
 
 struct Step {
     uint8_t oddRunsClosed;
@@ -40,7 +42,8 @@ constexpr std::array<std::array<Step, 256>, 3> MakeTable() {
                 if (m & (1 << i)) {
                     s = s == kOpenOdd ? kOpenEven : kOpenOdd;
                 } else {
-                    if (s == kOpenOdd) ++closed;
+                    if (s == kOpenOdd)
+                        ++closed;
                     s = kClosed;
                 }
             }
@@ -70,7 +73,8 @@ void DisplayCountState::AddBytes(const char* data, size_t n) {
     }
     for (; i + 16 <= n; i += 16) {
         unsigned m = bytemask::HighOrCr16(data + i);
-        if (m == 0 && state_ == kClosed) continue;  // plain text
+        if (m == 0 && state_ == kClosed)
+            continue;  // plain text
         pairBytes_ += std::popcount(m);
         const Step& lo = kTable[state_][m & 0xFF];
         const Step& hi = kTable[lo.state][m >> 8];
@@ -82,7 +86,8 @@ void DisplayCountState::AddBytes(const char* data, size_t n) {
             ++pairBytes_;
             state_ = state_ == kOpenOdd ? kOpenEven : kOpenOdd;
         } else {
-            if (state_ == kOpenOdd) ++oddRunsClosed_;
+            if (state_ == kOpenOdd)
+                ++oddRunsClosed_;
             state_ = kClosed;
         }
     }
@@ -111,7 +116,8 @@ int32_t CountDisplayChars(const Text& text) {
 }
 
 int64_t PrefixDisplayCounter::CountOfPrefix(size_t n) {
-    if (n > bytes_.size()) n = bytes_.size();
+    if (n > bytes_.size())
+        n = bytes_.size();
     if (n > done_) {
         state_.AddBytes(bytes_.data() + done_, n - done_);
         done_ = n;

@@ -18,11 +18,11 @@ int64_t CountDisplayChars(std::string_view bytes);
 
 // The count of the bytes fed so far, kept as it streams.
 class DisplayCountState {
-public:
+  public:
     void AddBytes(const char* data, size_t n);
     int64_t Count() const;
 
-private:
+  private:
     int64_t length_ = 0;
     int64_t pairBytes_ = 0;      // bytes of 0x80 or above, and CRs
     int64_t oddRunsClosed_ = 0;  // runs of those of odd length, ended
@@ -32,12 +32,12 @@ private:
 // CountDisplayChars of every prefix of one text, in one forward pass: the
 // count is a prefix function.
 class PrefixDisplayCounter {
-public:
+  public:
     explicit PrefixDisplayCounter(std::string_view bytes) : bytes_(bytes) {}
     // CountDisplayChars(Left(text, n)); n must not decrease between calls.
     int64_t CountOfPrefix(size_t n);
 
-private:
+  private:
     std::string_view bytes_;
     size_t done_ = 0;
     DisplayCountState state_;

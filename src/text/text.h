@@ -13,10 +13,10 @@
 namespace tavimo {
 
 class Text {
-public:
+  public:
     Text() = default;
     // Whatever enters from outside ends at its first zero byte.
-    Text(std::string_view bytes);  // NOLINT(google-explicit-constructor)
+    Text(std::string_view bytes);      // NOLINT(google-explicit-constructor)
     Text(const char* zeroTerminated);  // NOLINT(google-explicit-constructor)
     Text(const std::string& bytes) : Text(std::string_view(bytes)) {}  // NOLINT
 
@@ -27,14 +27,14 @@ public:
 
     friend bool operator==(const Text& a, const Text& b) { return a.bytes_ == b.bytes_; }
 
-private:
+  private:
     std::string bytes_;
 };
 
 // Items are numbered from 1 to Size(); reading outside that range is the
 // caller's fault, so Item() checks and throws std::out_of_range.
 class TextList {
-public:
+  public:
     TextList() = default;
     explicit TextList(std::vector<Text> items) : items_(std::move(items)) {}
 
@@ -45,7 +45,7 @@ public:
 
     friend bool operator==(const TextList& a, const TextList& b) { return a.items_ == b.items_; }
 
-private:
+  private:
     std::vector<Text> items_;
 };
 
@@ -69,7 +69,9 @@ Text ReplaceAll(const Text& text, const Text& what, const Text& replacement = Te
                 std::optional<int32_t> number = std::nullopt, bool caseSensitive = true);
 Text ToText(int32_t value);
 int32_t Compare(const Text& a, const Text& b);
-inline int32_t Size(const TextList& list) { return list.Size(); }
+inline int32_t Size(const TextList& list) {
+    return list.Size();
+}
 
 Text ConcatViews(std::initializer_list<std::string_view> parts);
 template <class... Parts>

@@ -13,7 +13,9 @@ std::chrono::microseconds SetTimeSliceLength(std::chrono::microseconds length) {
     return std::chrono::microseconds(gSliceMicros.exchange(length.count()));
 }
 
-std::chrono::microseconds TimeSliceLength() { return std::chrono::microseconds(gSliceMicros.load()); }
+std::chrono::microseconds TimeSliceLength() {
+    return std::chrono::microseconds(gSliceMicros.load());
+}
 
 DispatcherSlot SetPendingEventsDispatcher(DispatcherSlot slot) {
     DispatcherSlot previous = tDispatcher;
@@ -22,7 +24,8 @@ DispatcherSlot SetPendingEventsDispatcher(DispatcherSlot slot) {
 }
 
 void DispatchPendingEvents() {
-    if (tDispatcher.fn) tDispatcher.fn(tDispatcher.context);
+    if (tDispatcher.fn)
+        tDispatcher.fn(tDispatcher.context);
 }
 
 }  // namespace tavimo

@@ -29,7 +29,7 @@ std::chrono::microseconds TimeSliceLength();
 // Calls DispatchPendingEvents when the slice has run out. Cheap enough to be
 // called every few kilobytes of work.
 class TimeSlice {
-public:
+  public:
     TimeSlice() : next_(Clock::now() + TimeSliceLength()) {}
     void Step() {
         if (Clock::now() >= next_) {
@@ -38,7 +38,7 @@ public:
         }
     }
 
-private:
+  private:
     using Clock = std::chrono::steady_clock;
     Clock::time_point next_;
 };

@@ -12,7 +12,7 @@
 namespace tavimo::win32 {
 
 class ClipboardSnapshot {
-public:
+  public:
     static constexpr size_t kDefaultCapBytes = 64u << 20;
 
     // Takes a complete copy; nullopt when the clipboard cannot be opened (a few
@@ -32,7 +32,7 @@ public:
     ClipboardSnapshot& operator=(ClipboardSnapshot&&) noexcept;
     ~ClipboardSnapshot();
 
-private:
+  private:
     struct Data;
     explicit ClipboardSnapshot(std::unique_ptr<Data> data);
     std::unique_ptr<Data> data_;

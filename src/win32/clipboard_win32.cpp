@@ -29,7 +29,9 @@ thread_local ThreadOwnerWindow tOwner;
 
 }  // namespace
 
-void SetClipboardOwner(HWND owner) { gOwner.store(owner); }
+void SetClipboardOwner(HWND owner) {
+    gOwner.store(owner);
+}
 
 HWND ClipboardOwner() {
     HWND owner = gOwner.load();
@@ -45,33 +47,41 @@ using win32::GlobalLockGuard;
 
 Text GetClipboardText() {
     ClipboardSession session;
-    if (!session.open()) return Text();
+    if (!session.open())
+        return Text();
     HANDLE data = ::GetClipboardData(CF_UNICODETEXT);
-    if (!data) return Text();
+    if (!data)
+        return Text();
     GlobalLockGuard lock(data);
-    if (!lock.get()) return Text();
+    if (!lock.get())
+        return Text();
     // Never past the block, even when it holds no terminating zero.
     const wchar_t* p = static_cast<const wchar_t*>(lock.get());
     size_t max = lock.size() / sizeof(wchar_t);
     size_t n = 0;
-    while (n < max && p[n] != L'\0') ++n;
+    while (n < max && p[n] != L'\0')
+        ++n;
     return win32::FromWide(std::wstring_view(p, n));
 }
 
 bool SetClipboardText(const Text& text) {
     ClipboardSession session;
-    if (!session.open()) return false;
+    if (!session.open())
+        return false;
     ::EmptyClipboard();
     std::wstring wide = win32::ToWide(text);
     win32::UniqueGlobal block(
         ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, (wide.size() + 1) * sizeof(wchar_t)));
-    if (!block) return false;
+    if (!block)
+        return false;
     {
         GlobalLockGuard lock(block.get());
-        if (!lock.get()) return false;
+        if (!lock.get())
+            return false;
         std::memcpy(lock.get(), wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
     }
-    if (!::SetClipboardData(CF_UNICODETEXT, block.get())) return false;
+    if (!::SetClipboardData(CF_UNICODETEXT, block.get()))
+        return false;
     block.release();  // the clipboard owns the block now
     return true;
 }

@@ -15,16 +15,17 @@ HWND ClipboardOwner();
 
 // The clipboard held open for the life of the object.
 class ClipboardSession {
-public:
+  public:
     ClipboardSession() : open_(::OpenClipboard(ClipboardOwner()) != FALSE) {}
     ClipboardSession(const ClipboardSession&) = delete;
     ClipboardSession& operator=(const ClipboardSession&) = delete;
     ~ClipboardSession() {
-        if (open_) ::CloseClipboard();
+        if (open_)
+            ::CloseClipboard();
     }
     bool open() const { return open_; }
 
-private:
+  private:
     bool open_;
 };
 

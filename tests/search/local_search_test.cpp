@@ -16,7 +16,7 @@ namespace {
 using testing::FakeView;
 
 class LocalSearch : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { InitGlobals(); }
     void TearDown() override { FreeGlobals(); }
 
@@ -30,14 +30,16 @@ protected:
         std::vector<int32_t> out;
         auto colors = view.box.Colors();
         for (size_t i = 0; i < colors.size(); ++i)
-            if (colors[i] == 255) out.push_back(static_cast<int32_t>(i));
+            if (colors[i] == 255)
+                out.push_back(static_cast<int32_t>(i));
         return out;
     }
 
     FakeView view;
 };
 
-const Text kNotFound = FromUtf8("搜索完毕，没有发现所搜索的内容，请点击上方浏览器模式进行互联网搜索！");
+const Text kNotFound =
+    FromUtf8("搜索完毕，没有发现所搜索的内容，请点击上方浏览器模式进行互联网搜索！");
 
 TEST_F(LocalSearch, CaptionsAndFormats) {
     Search(Text("xa-xa-xa-"), Text("xa"));
@@ -65,7 +67,8 @@ TEST_F(LocalSearch, NothingFoundCases) {
         EXPECT_EQ(view.status, kNotFound) << c.text << "/" << c.term;
         EXPECT_EQ(G().HitPieces.Size(), c.pieces);
         EXPECT_TRUE(RedPositions().empty());
-        for (const auto& u : view.box.units()) EXPECT_EQ(u.format.Color, 0u);
+        for (const auto& u : view.box.units())
+            EXPECT_EQ(u.format.Color, 0u);
         EXPECT_EQ(Selection(), std::make_pair(0, 0));
     }
 }
@@ -134,14 +137,16 @@ TEST_F(LocalSearch, NavigationBeforeAnySearch) {
 
 TEST_F(LocalSearch, PressesDuringTheSearchAreDroppedAndEditsDoNotChangeIt) {
     std::string text;
-    for (int i = 0; i < 3000; ++i) text += "q\xB4\xF0\xB0\xB8 answer\r\n";  // 答案
+    for (int i = 0; i < 3000; ++i)
+        text += "q\xB4\xF0\xB0\xB8 answer\r\n";  // 答案
     struct Ctx {
         FakeView* view;
         int calls = 0;
     } ctx{&view};
     auto previous = SetPendingEventsDispatcher({[](void* c) {
                                                     auto* x = static_cast<Ctx*>(c);
-                                                    if (x->calls++ > 0) return;
+                                                    if (x->calls++ > 0)
+                                                        return;
                                                     x->view->term = Text("zzz");
                                                     x->view->box.SetText(Text("nothing here"));
                                                     RunLocalSearch(*x->view);
@@ -155,7 +160,8 @@ TEST_F(LocalSearch, PressesDuringTheSearchAreDroppedAndEditsDoNotChangeIt) {
     SetPendingEventsDispatcher(previous);
 
     EXPECT_GT(ctx.calls, 0);
-    EXPECT_EQ(view.status, FromUtf8("搜索完毕，一共出现 3000次内容，请点击上、下一条按钮精确定位！"));
+    EXPECT_EQ(view.status,
+              FromUtf8("搜索完毕，一共出现 3000次内容，请点击上、下一条按钮精确定位！"));
     EXPECT_EQ(G().HitPieces.Size(), 3001);
     EXPECT_EQ(G().CurrentHit, 0);  // the navigation presses did nothing
     EXPECT_FALSE(JobGuard::Busy());

@@ -18,7 +18,9 @@ namespace {
 
 using win32::MainWindow;
 
-void Click(MainWindow& w, int32_t id) { ::SendMessageW(w.control(id), BM_CLICK, 0, 0); }
+void Click(MainWindow& w, int32_t id) {
+    ::SendMessageW(w.control(id), BM_CLICK, 0, 0);
+}
 
 std::wstring WindowText(HWND h) {
     std::wstring s(static_cast<size_t>(::GetWindowTextLengthW(h)) + 1, L'\0');
@@ -47,40 +49,42 @@ std::vector<long> Colors(HWND box, LONG length) {
 }
 
 TEST(SearchWindow, SearchColoursCountsAndNavigates) {
-    int result = win32::RunTavimo(::GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE, [](MainWindow& w) {
-        w.SetCurrentTab(1);
-        w.SetTerm(FromUtf8("答案"));
-        // Blank lines and a leading break go; the term at the very end counts too.
-        w.richBox().SetText(FromUtf8("\r\n问题一 答案\r\n\r\n\r\n问题二答案"));
-        Click(w, kButton1);
-        HWND box = w.richBox().hwnd();
-        EXPECT_EQ(win32::FromWide(WindowText(w.control(kLabel3))),
-                  FromUtf8("搜索完毕，一共出现 2次内容，请点击上、下一条按钮精确定位！"));
-        EXPECT_EQ(w.richBox().GetText(), FromUtf8("问题一 答案\r\n问题二答案"));
-        EXPECT_EQ(Selection(box), std::make_pair(LONG{10}, LONG{10}));  // caret at the last hit
+    int result =
+        win32::RunTavimo(::GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE, [](MainWindow& w) {
+            w.SetCurrentTab(1);
+            w.SetTerm(FromUtf8("答案"));
+            // Blank lines and a leading break go; the term at the very end counts too.
+            w.richBox().SetText(FromUtf8("\r\n问题一 答案\r\n\r\n\r\n问题二答案"));
+            Click(w, kButton1);
+            HWND box = w.richBox().hwnd();
+            EXPECT_EQ(win32::FromWide(WindowText(w.control(kLabel3))),
+                      FromUtf8("搜索完毕，一共出现 2次内容，请点击上、下一条按钮精确定位！"));
+            EXPECT_EQ(w.richBox().GetText(), FromUtf8("问题一 答案\r\n问题二答案"));
+            EXPECT_EQ(Selection(box), std::make_pair(LONG{10}, LONG{10}));  // caret at the last hit
 
-        std::vector<long> colors = Colors(box, 12);
-        std::vector<long> want(12, 0);
-        want[4] = want[5] = want[10] = want[11] = 255;
-        EXPECT_EQ(colors, want);
+            std::vector<long> colors = Colors(box, 12);
+            std::vector<long> want(12, 0);
+            want[4] = want[5] = want[10] = want[11] = 255;
+            EXPECT_EQ(colors, want);
 
-        Click(w, kButton5);
-        EXPECT_EQ(Selection(box), std::make_pair(LONG{4}, LONG{6}));
-        Click(w, kButton5);
-        EXPECT_EQ(Selection(box), std::make_pair(LONG{10}, LONG{12}));
-        Click(w, kButton5);
-        EXPECT_EQ(Selection(box), std::make_pair(LONG{10}, LONG{12}));
-        Click(w, kButton6);
-        EXPECT_EQ(Selection(box), std::make_pair(LONG{4}, LONG{6}));
-        EXPECT_EQ(G().CurrentHit, 1);
+            Click(w, kButton5);
+            EXPECT_EQ(Selection(box), std::make_pair(LONG{4}, LONG{6}));
+            Click(w, kButton5);
+            EXPECT_EQ(Selection(box), std::make_pair(LONG{10}, LONG{12}));
+            Click(w, kButton5);
+            EXPECT_EQ(Selection(box), std::make_pair(LONG{10}, LONG{12}));
+            Click(w, kButton6);
+            EXPECT_EQ(Selection(box), std::make_pair(LONG{4}, LONG{6}));
+            EXPECT_EQ(G().CurrentHit, 1);
 
-        w.SetTerm(Text("zz"));
-        Click(w, kButton1);
-        EXPECT_EQ(win32::FromWide(WindowText(w.control(kLabel3))),
-                  FromUtf8("搜索完毕，没有发现所搜索的内容，请点击上方浏览器模式进行互联网搜索！"));
-        EXPECT_EQ(Colors(box, 12), std::vector<long>(12, 0));
-        w.RequestClose();
-    });
+            w.SetTerm(Text("zz"));
+            Click(w, kButton1);
+            EXPECT_EQ(
+                win32::FromWide(WindowText(w.control(kLabel3))),
+                FromUtf8("搜索完毕，没有发现所搜索的内容，请点击上方浏览器模式进行互联网搜索！"));
+            EXPECT_EQ(Colors(box, 12), std::vector<long>(12, 0));
+            w.RequestClose();
+        });
     EXPECT_EQ(result, 0);
 }
 

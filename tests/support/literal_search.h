@@ -44,8 +44,10 @@ inline void LiteralRunLocalSearch(AppView& view, bool countFinalHit) {
         Compare(Right(text, Length(term)), term) == 0 && Size(g.HitPieces) > 0) {
         // Only when the split's last cut ends the text.
         int32_t total = 0;
-        for (int32_t i = 1; i <= Size(g.HitPieces); ++i) total += Length(g.HitPieces.Item(i));
-        if (total + (Size(g.HitPieces)) * Length(term) == Length(text)) g.HitPieces.Append(Text());
+        for (int32_t i = 1; i <= Size(g.HitPieces); ++i)
+            total += Length(g.HitPieces.Item(i));
+        if (total + (Size(g.HitPieces)) * Length(term) == Length(text))
+            g.HitPieces.Append(Text());
     }
     g.NextFindStart = 0;
     g.CurrentHit = 0;
@@ -63,7 +65,8 @@ inline void LiteralRunLocalSearch(AppView& view, bool countFinalHit) {
         }
     }
     if (count == 0) {
-        view.SetStatus(FromUtf8("搜索完毕，没有发现所搜索的内容，请点击上方浏览器模式进行互联网搜索！"));
+        view.SetStatus(
+            FromUtf8("搜索完毕，没有发现所搜索的内容，请点击上方浏览器模式进行互联网搜索！"));
     } else {
         view.SetStatus(Concat(FromUtf8("搜索完毕，一共出现 "), ToText(count),
                               FromUtf8("次内容，请点击上、下一条按钮精确定位！")));
@@ -80,7 +83,8 @@ inline void LiteralSelectHit(AppView& view) {
         return;
     }
     Text t;
-    for (int32_t i = 1, n = g.CurrentHit; i <= n; ++i) t = Concat(t, g.HitPieces.Item(i), view.Term());
+    for (int32_t i = 1, n = g.CurrentHit; i <= n; ++i)
+        t = Concat(t, g.HitPieces.Item(i), view.Term());
     view.Box().Focus();
     view.Box().SetSelectionStart(LiteralCount(t) - LiteralCount(view.Term()));
     view.Box().SetSelectionLength(LiteralCount(view.Term()));

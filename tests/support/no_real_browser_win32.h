@@ -7,7 +7,7 @@
 namespace tavimo::testing {
 
 class RecordingLauncher : public AddressLauncher {
-public:
+  public:
     bool Launch(const Text& address) override {
         launched.push_back(address);
         return true;

@@ -15,7 +15,7 @@
 namespace tavimo::testing {
 
 class RecordingBox : public ReferenceBox {
-public:
+  public:
     struct Unit {
         std::string bytes;  // "\r\n" for a line break
         CharFormat format;
@@ -23,7 +23,8 @@ public:
 
     Text GetText() override {
         std::string s;
-        for (const Unit& u : units_) s += u.bytes;
+        for (const Unit& u : units_)
+            s += u.bytes;
         return Text(s);
     }
     void SetText(const Text& text) override {
@@ -55,7 +56,8 @@ public:
         Select();
     }
     void ApplyFormatToSelection(const CharFormat& f) override {
-        for (int32_t i = selBegin; i < selEnd; ++i) units_[static_cast<size_t>(i)].format = f;
+        for (int32_t i = selBegin; i < selEnd; ++i)
+            units_[static_cast<size_t>(i)].format = f;
         ++formatCalls;
     }
     void Focus() override { focused = true; }
@@ -69,7 +71,8 @@ public:
     // The colour runs: for each character its colour.
     std::vector<uint32_t> Colors() const {
         std::vector<uint32_t> out;
-        for (const Unit& u : units_) out.push_back(u.format.Color);
+        for (const Unit& u : units_)
+            out.push_back(u.format.Color);
         return out;
     }
 
@@ -78,7 +81,7 @@ public:
     bool focused = false;
     int pastes = 0, formatCalls = 0, setTextCalls = 0, bulkDepth = 0;
 
-private:
+  private:
     void Select() {
         const int32_t size = Size();
         if (length_ == -1) {
@@ -95,7 +98,7 @@ private:
 };
 
 class FakeView : public AppView {
-public:
+  public:
     Text Term() override { return term; }
     void SetTerm(const Text& t) override { term = t; }
     void SetStatus(const Text& c) override { status = c; }

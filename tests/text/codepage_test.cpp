@@ -7,7 +7,9 @@ namespace {
 
 TEST(CodePage, LiteralsBecomeGbk) {
     EXPECT_EQ(FromUtf8("宋体").bytes(), "\xCB\xCE\xCC\xE5");
-    EXPECT_EQ(FromUtf8("a中b").bytes(), "a\xD6\xD0" "b");
+    EXPECT_EQ(FromUtf8("a中b").bytes(),
+              "a\xD6\xD0"
+              "b");
     EXPECT_EQ(FromUtf8("……").bytes(), "\xA1\xAD\xA1\xAD");
     EXPECT_EQ(FromUtf8("€").bytes(), "\x80");
     EXPECT_EQ(ToUtf8(Text("\xCB\xCE\xCC\xE5")), "宋体");
@@ -26,11 +28,13 @@ TEST(CodePage, EveryDoubleByteCodeRoundTrips) {
     int mapped = 0;
     for (int lead = 0x81; lead <= 0xFE; ++lead) {
         for (int trail = 0x40; trail <= 0xFE; ++trail) {
-            if (trail == 0x7F) continue;
+            if (trail == 0x7F)
+                continue;
             std::string b{static_cast<char>(lead), static_cast<char>(trail)};
             std::u16string u = Cp936ToUtf16(b);
             ASSERT_EQ(u.size(), 1u);
-            if (Utf16ToCp936(u) == b) ++mapped;
+            if (Utf16ToCp936(u) == b)
+                ++mapped;
         }
     }
     // A few Unicode units have two codes; all but those come back unchanged.

@@ -18,19 +18,22 @@ TEST(CountDisplayChars, Table) {
         {"a", 1},
         {"ab", 2},
         {"\xB0\xA1", 1},
-        {"a\xB0\xA1" "b", 3},
+        {"a\xB0\xA1"
+         "b",
+         3},
         {"a\r\nb", 3},
         {"a\r\n", 2},
         {"\r\n", 1},
-        {"ab\r", 3},       // the last byte is never tested
-        {"a\rb", 2},       // a CR takes the next byte, whatever it is
-        {"\xB0\r\n", 2},   // a CR as trail byte is not tested
-        {"a\xB0", 2},      // a final lone lead byte counts one
+        {"ab\r", 3},      // the last byte is never tested
+        {"a\rb", 2},      // a CR takes the next byte, whatever it is
+        {"\xB0\r\n", 2},  // a CR as trail byte is not tested
+        {"a\xB0", 2},     // a final lone lead byte counts one
         {"\x80\x80\x80", 2},
         {std::string(20, 'x') + "\r\n" + std::string(9, 'y'), 30},  // across the word fast path
         {std::string(15, 'x') + "\xB0\xA1" + std::string(15, 'y'), 31},
     };
-    for (const auto& c : cases) EXPECT_EQ(CountDisplayChars(Text(c.bytes)), c.want) << c.bytes;
+    for (const auto& c : cases)
+        EXPECT_EQ(CountDisplayChars(Text(c.bytes)), c.want) << c.bytes;
 }
 
 TEST(CountDisplayChars, PrefixCounterAgreesWithEveryPrefix) {

@@ -13,11 +13,22 @@ namespace {
 // Bytes drawn from a small alphabet so separators recur: ASCII letters, CR LF,
 // and two-byte characters whose trail bytes include ASCII values.
 std::string RandomText(std::mt19937& rng, int maxLen) {
-    static const char* pieces[] = {"a", "b", ",", "\r\n", "\xB0\xA1", "\xB0" "a", "\xA1" ",",
-                                   "\x80\x80", "\xC4\xE3", "ab"};
+    static const char* pieces[] = {"a",
+                                   "b",
+                                   ",",
+                                   "\r\n",
+                                   "\xB0\xA1",
+                                   "\xB0"
+                                   "a",
+                                   "\xA1"
+                                   ",",
+                                   "\x80\x80",
+                                   "\xC4\xE3",
+                                   "ab"};
     std::uniform_int_distribution<int> len(0, maxLen), pick(0, 9);
     std::string s;
-    for (int n = len(rng); n > 0; --n) s += pieces[pick(rng)];
+    for (int n = len(rng); n > 0; --n)
+        s += pieces[pick(rng)];
     return s;
 }
 
@@ -36,7 +47,8 @@ TEST(TextProperties, FindMeetsExactlyTheSeparatorsSplitCutAt) {
             fromFind.Append(Mid(text, from, p - from));
             from = p + Length(needle);
         }
-        if (from <= Length(text)) fromFind.Append(Mid(text, from, Length(text) - from + 1));
+        if (from <= Length(text))
+            fromFind.Append(Mid(text, from, Length(text) - from + 1));
         ASSERT_EQ(pieces, fromFind) << text.bytes() << " / " << needle.bytes();
     }
 }
@@ -46,8 +58,9 @@ TEST(TextProperties, CountOfWellFormedConcatenationIsTheSum) {
     for (int round = 0; round < 3000; ++round) {
         // Whole pieces never end with a CR or a lone lead byte.
         std::string a = RandomText(rng, 12), b = RandomText(rng, 12), c = RandomText(rng, 12);
-        EXPECT_EQ(CountDisplayChars(Text(a + b + c)),
-                  CountDisplayChars(Text(a)) + CountDisplayChars(Text(b)) + CountDisplayChars(Text(c)));
+        EXPECT_EQ(
+            CountDisplayChars(Text(a + b + c)),
+            CountDisplayChars(Text(a)) + CountDisplayChars(Text(b)) + CountDisplayChars(Text(c)));
     }
 }
 

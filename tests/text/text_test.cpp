@@ -10,7 +10,8 @@ namespace {
 
 std::vector<std::string> Items(const TextList& list) {
     std::vector<std::string> out;
-    for (const Text& t : list.items()) out.push_back(t.bytes());
+    for (const Text& t : list.items())
+        out.push_back(t.bytes());
     return out;
 }
 
@@ -27,13 +28,13 @@ TEST(TextCut, LeftRightMidClamp) {
         Text got;
         const char* want;
     } cases[] = {
-        {Left(abc, 0), ""},      {Left(abc, -1), ""},     {Left(abc, 5), "abc"},
-        {Left(abc, 2), "ab"},    {Right(abc, 2), "bc"},   {Right(abc, 0), ""},
-        {Right(abc, 9), "abc"},  {Mid(abc, 0, 5), ""},    {Mid(abc, 3, 5), "c"},
-        {Mid(abc, 4, 1), ""},    {Mid(abc, 2, 0), ""},    {Mid(abc, 1, 2), "ab"},
+        {Left(abc, 0), ""},    {Left(abc, -1), ""},  {Left(abc, 5), "abc"},  {Left(abc, 2), "ab"},
+        {Right(abc, 2), "bc"}, {Right(abc, 0), ""},  {Right(abc, 9), "abc"}, {Mid(abc, 0, 5), ""},
+        {Mid(abc, 3, 5), "c"}, {Mid(abc, 4, 1), ""}, {Mid(abc, 2, 0), ""},   {Mid(abc, 1, 2), "ab"},
         {Mid(abc, -3, 2), ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(c.got.bytes(), c.want);
+    for (const auto& c : cases)
+        EXPECT_EQ(c.got.bytes(), c.want);
 }
 
 TEST(TextCharCode, SignedBytesAndZeroOutside) {
@@ -69,11 +70,13 @@ TEST(TextFind, Table) {
         {"\xB0\xA1\x41", "\x41", std::nullopt, 0, 3},
         {"xabc", "ABC", std::nullopt, 1, 2},
         {"xabc", "ABC", std::nullopt, 0, -1},
-        {"xabc", "ABC", std::nullopt, 2, -1},  // only the flag 1 folds
+        {"xabc", "ABC", std::nullopt, 2, -1},          // only the flag 1 folds
         {"\xC1\x61", "\xC1\x41", std::nullopt, 1, 1},  // folding reaches trail bytes
         {"\xC1\x61", "\xC1\x41", std::nullopt, 0, -1},
-        {"a\xE0", "\xE0", std::nullopt, 0, 2},   // final lone lead byte
-        {"\xE0" "a", "a", std::nullopt, 0, -1},  // 'a' is the lead byte's partner
+        {"a\xE0", "\xE0", std::nullopt, 0, 2},  // final lone lead byte
+        {"\xE0"
+         "a",
+         "a", std::nullopt, 0, -1},  // 'a' is the lead byte's partner
         {"ab", "abc", std::nullopt, 0, -1},
         {"aaaa", "aa", 2, 0, 2},
         {"a\x80xa", "a", 2, 0, 4},  // a start on a lead byte steps whole characters from there
@@ -106,7 +109,8 @@ TEST(TextSplit, Table) {
         {"aaaaa", Text("aa"), std::nullopt, {"", "", "a"}},
         {"x\xE0", Text("\xE0"), std::nullopt, {"x"}},
     };
-    for (const auto& c : cases) EXPECT_EQ(Items(Split(Text(c.text), c.sep, c.limit)), c.want) << c.text;
+    for (const auto& c : cases)
+        EXPECT_EQ(Items(Split(Text(c.text), c.sep, c.limit)), c.want) << c.text;
 }
 
 TEST(TextReplaceAll, Table) {
@@ -133,10 +137,10 @@ TEST(TextReplaceAll, Table) {
         {"a\xE0", "q", "z", std::nullopt, std::nullopt, true, "a\xE0"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ReplaceAll(Text(c.text), Text(c.what), Text(c.with), c.start, c.number,
-                             c.caseSensitive)
-                      .bytes(),
-                  c.want)
+        EXPECT_EQ(
+            ReplaceAll(Text(c.text), Text(c.what), Text(c.with), c.start, c.number, c.caseSensitive)
+                .bytes(),
+            c.want)
             << c.text;
     }
 }

@@ -27,7 +27,8 @@ void PutRaw(UINT format, const void* bytes, size_t size) {
 
 std::wstring RawUnicode() {
     std::wstring out;
-    if (!::OpenClipboard(nullptr)) return L"<busy>";
+    if (!::OpenClipboard(nullptr))
+        return L"<busy>";
     if (HANDLE h = ::GetClipboardData(CF_UNICODETEXT)) {
         out = static_cast<const wchar_t*>(::GlobalLock(h));
         ::GlobalUnlock(h);
@@ -38,7 +39,8 @@ std::wstring RawUnicode() {
 
 std::string RawAnsi(UINT codePage) {
     std::string out;
-    if (!::OpenClipboard(nullptr)) return "<busy>";
+    if (!::OpenClipboard(nullptr))
+        return "<busy>";
     if (HANDLE h = ::GetClipboardData(CF_TEXT)) {
         out = static_cast<const char*>(::GlobalLock(h));
         ::GlobalUnlock(h);
@@ -91,11 +93,13 @@ TEST(Clipboard, HeldOpenByAnotherThreadFailsCleanly) {
     std::thread holder([&] {
         if (::OpenClipboard(nullptr)) {
             held = true;
-            while (!release) ::Sleep(1);
+            while (!release)
+                ::Sleep(1);
             ::CloseClipboard();
         }
     });
-    while (!held) ::Sleep(1);
+    while (!held)
+        ::Sleep(1);
     EXPECT_EQ(GetClipboardText(), Text());
     EXPECT_FALSE(SetClipboardText(Text("during")));
     release = true;

@@ -12,7 +12,8 @@ namespace {
 TEST(CodePageWin32, PortableTableMatchesTheSystem) {
     for (int lead = 0x81; lead <= 0xFE; ++lead) {
         for (int trail = 0x40; trail <= 0xFE; ++trail) {
-            if (trail == 0x7F) continue;
+            if (trail == 0x7F)
+                continue;
             std::string b{static_cast<char>(lead), static_cast<char>(trail)};
             std::wstring sys = win32::ToWide(std::string_view(b));
             std::u16string ours = Cp936ToUtf16(b);

@@ -11,7 +11,8 @@ namespace {
 UINT gSeen = 0;
 
 LRESULT CALLBACK CountingProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-    if (m == WM_APP) ++gSeen;
+    if (m == WM_APP)
+        ++gSeen;
     return ::DefWindowProcW(h, m, w, l);
 }
 
