@@ -1,5 +1,6 @@
 #include "app/keyboard_filter_win32.h"
 
+#include "app/job_guard.h"
 #include "app/main_window_win32.h"
 #include "app/subsystem_slots_win32.h"
 
@@ -43,6 +44,11 @@ bool MainWindowKeyFilter(MSG& msg) {
         MoveFocus(window, Down(VK_SHIFT));
         return true;
     }
+    // While a long job runs (it lets events run on its time slice), typing
+    // into the term or the reference box would change the text under it.
+    if (JobGuard::Busy() &&
+        (msg.hwnd == main->control(kEditBox1) || msg.hwnd == main->richBox().hwnd()))
+        return true;
     // The characters of keys handled above must not reach the control either.
     if (msg.message == WM_CHAR && (key == L'\t' || key == 0x1B) && !Down(VK_CONTROL))
         return true;
