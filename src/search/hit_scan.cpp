@@ -68,6 +68,19 @@ class BoundaryWalker {
             }
             state_ = oddCarry ? kOdd : (last ? kEven : kFree);
         }
+        const size_t rest = offset - p_;
+        if (rest == 0)
+            return state_ != kOdd;
+        if (p_ + 64 <= bytes_.size()) {
+            // Looked at in place: the byte before offset is a character, a
+            // tail (then offset is a boundary), or in a run of high bytes,
+            // where the run's parity up to offset decides.
+            const uint64_t runs = bytemask::High64(data + p_) & ((uint64_t{1} << rest) - 1);
+            if (!((runs >> (rest - 1)) & 1))
+                return true;
+            uint64_t oddCarry = state_ == kOdd ? 1 : 0;
+            return !((bytemask::OddRunEnds(runs, oddCarry) >> rest) & 1);
+        }
         for (; p_ + 16 <= offset; p_ += 16) {
             unsigned m = bytemask::High16(data + p_);
             if (m == 0 && state_ != kOdd) {

@@ -115,13 +115,36 @@ int32_t CountDisplayChars(const Text& text) {
     return static_cast<int32_t>(CountDisplayChars(text.view()));
 }
 
+int64_t DisplayCountState::CountWithPartialBlock(const char* block, unsigned rest) const {
+    // The first rest bytes of a 64-byte block, looked at without feeding them.
+    const uint64_t runs = bytemask::HighOrCr64(block) & ((uint64_t{1} << rest) - 1);
+    uint64_t oddCarry = state_ == kOpenOdd ? 1 : 0;
+    const uint64_t ends = bytemask::OddRunEnds(runs, oddCarry);
+    const int64_t closed = oddRunsClosed_ + std::popcount(ends & ((uint64_t{1} << rest) - 1));
+    const bool openOdd = ((runs >> (rest - 1)) & 1) && ((ends >> rest) & 1);
+    const int64_t pairs = (pairBytes_ + std::popcount(runs) + closed - (openOdd ? 1 : 0)) / 2;
+    return length_ + rest - pairs;
+}
+
 int64_t PrefixDisplayCounter::CountOfPrefix(size_t n) {
     if (n > bytes_.size())
         n = bytes_.size();
-    if (n > done_) {
-        state_.AddBytes(bytes_.data() + done_, n - done_);
-        done_ = n;
+    if (n < done_)
+        n = done_;
+    // Whole blocks are fed; the rest is looked at in place, so the many short
+    // steps between hits never fall to the byte-by-byte path.
+    size_t whole = (n - done_) & ~size_t{63};
+    if (whole) {
+        state_.AddBytes(bytes_.data() + done_, whole);
+        done_ += whole;
     }
+    const size_t rest = n - done_;
+    if (rest == 0)
+        return state_.Count();
+    if (done_ + 64 <= bytes_.size())
+        return state_.CountWithPartialBlock(bytes_.data() + done_, static_cast<unsigned>(rest));
+    state_.AddBytes(bytes_.data() + done_, rest);
+    done_ = n;
     return state_.Count();
 }
 

@@ -21,6 +21,8 @@ class DisplayCountState {
   public:
     void AddBytes(const char* data, size_t n);
     int64_t Count() const;
+    // Count() as if the first rest (1..63) bytes of block were fed too.
+    int64_t CountWithPartialBlock(const char* block, unsigned rest) const;
 
   private:
     int64_t length_ = 0;
