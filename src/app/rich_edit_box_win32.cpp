@@ -132,6 +132,12 @@ void RichEditBox::SetSelectionLength(int32_t n) {
     Select();
 }
 
+void RichEditBox::SelectRange(int32_t start, int32_t length) {
+    requestedStart_ = std::max(start, 0);
+    requestedLength_ = std::max(length, -1);
+    Select();
+}
+
 void RichEditBox::Select() {
     // The whole text is [0, end): the control's own "all" would take in its
     // final paragraph mark too, one position more than the text has.

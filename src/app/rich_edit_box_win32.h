@@ -25,6 +25,7 @@ class RichEditBox final : public ReferenceBox {
     void SetText(const Text& text) override;
     void SetSelectionStart(int32_t n) override;
     void SetSelectionLength(int32_t n) override;
+    void SelectRange(int32_t start, int32_t length) override;
     void ApplyFormatToSelection(const CharFormat& format) override;
     void Focus() override;
     void PasteFromClipboard() override;

@@ -90,28 +90,31 @@ TEST(SearchWindow, SearchColoursCountsAndNavigates) {
 }
 
 TEST(SearchWindow, TypingAndPressesDuringASearchChangeNothing) {
-    int result = win32::RunTavimo(::GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE, [](MainWindow& w) {
-        w.SetCurrentTab(1);
-        w.SetTerm(Text("ab"));
-        std::string text;
-        for (int i = 0; i < 400; ++i) text += "ab cd\r\n";
-        w.richBox().SetText(Text(text));
-        // Queued now, dispatched inside the search on its time slice.
-        HWND box = w.richBox().hwnd();
-        ::PostMessageW(box, WM_KEYDOWN, 'X', 0);
-        ::PostMessageW(box, WM_CHAR, L'x', 0);
-        ::PostMessageW(w.control(kEditBox1), WM_CHAR, L'y', 0);
-        ::PostMessageW(w.control(kButton5), BM_CLICK, 0, 0);
-        auto slice = SetTimeSliceLength(std::chrono::microseconds(0));
-        Click(w, kButton1);
-        SetTimeSliceLength(slice);
-        EXPECT_EQ(win32::FromWide(WindowText(w.control(kLabel3))),
-                  FromUtf8("搜索完毕，一共出现 400次内容，请点击上、下一条按钮精确定位！"));
-        EXPECT_EQ(w.Term(), Text("ab"));
-        EXPECT_EQ(Length(w.richBox().GetText()), 400 * 7 - 2);  // the final break is cleaned off
-        EXPECT_EQ(G().CurrentHit, 0);  // the queued 下一条 was dropped
-        w.RequestClose();
-    });
+    int result =
+        win32::RunTavimo(::GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE, [](MainWindow& w) {
+            w.SetCurrentTab(1);
+            w.SetTerm(Text("ab"));
+            std::string text;
+            for (int i = 0; i < 400; ++i)
+                text += "ab cd\r\n";
+            w.richBox().SetText(Text(text));
+            // Queued now, dispatched inside the search on its time slice.
+            HWND box = w.richBox().hwnd();
+            ::PostMessageW(box, WM_KEYDOWN, 'X', 0);
+            ::PostMessageW(box, WM_CHAR, L'x', 0);
+            ::PostMessageW(w.control(kEditBox1), WM_CHAR, L'y', 0);
+            ::PostMessageW(w.control(kButton5), BM_CLICK, 0, 0);
+            auto slice = SetTimeSliceLength(std::chrono::microseconds(0));
+            Click(w, kButton1);
+            SetTimeSliceLength(slice);
+            EXPECT_EQ(win32::FromWide(WindowText(w.control(kLabel3))),
+                      FromUtf8("搜索完毕，一共出现 400次内容，请点击上、下一条按钮精确定位！"));
+            EXPECT_EQ(w.Term(), Text("ab"));
+            EXPECT_EQ(Length(w.richBox().GetText()),
+                      400 * 7 - 2);        // the final break is cleaned off
+            EXPECT_EQ(G().CurrentHit, 0);  // the queued 下一条 was dropped
+            w.RequestClose();
+        });
     EXPECT_EQ(result, 0);
 }
 
