@@ -11,43 +11,11 @@
 #include <vector>
 
 #include "loading/automation.h"
+#include "win32/com_win32.h"
 
 namespace tavimo::loading {
 
-// Owns one reference of a COM interface.
-template <class T>
-class ComPtr {
-  public:
-    ComPtr() = default;
-    explicit ComPtr(T* adopted) : p_(adopted) {}
-    ComPtr(const ComPtr& o) : p_(o.p_) {
-        if (p_)
-            p_->AddRef();
-    }
-    ComPtr(ComPtr&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
-    ComPtr& operator=(ComPtr o) noexcept {
-        std::swap(p_, o.p_);
-        return *this;
-    }
-    ~ComPtr() { reset(); }
-
-    void reset() {
-        if (p_)
-            std::exchange(p_, nullptr)->Release();
-    }
-    T* get() const { return p_; }
-    T* operator->() const { return p_; }
-    explicit operator bool() const { return p_ != nullptr; }
-    // For out-parameters: releases what it held first.
-    T** put() {
-        reset();
-        return &p_;
-    }
-    void** put_void() { return reinterpret_cast<void**>(put()); }
-
-  private:
-    T* p_ = nullptr;
-};
+using win32::ComPtr;
 
 // A VARIANT cleared on destruction.
 class Variant {
@@ -63,19 +31,7 @@ class Variant {
     VARIANT v_;
 };
 
-// A BSTR freed on destruction.
-class Bstr {
-  public:
-    explicit Bstr(const std::wstring& s)
-        : b_(::SysAllocStringLen(s.data(), static_cast<UINT>(s.size()))) {}
-    Bstr(const Bstr&) = delete;
-    Bstr& operator=(const Bstr&) = delete;
-    ~Bstr() { ::SysFreeString(b_); }
-    BSTR get() const { return b_; }
-
-  private:
-    BSTR b_;
-};
+using win32::Bstr;
 
 // Reads a property, or calls a method that a read names; false on failure.
 bool GetByName(IDispatch* object, const wchar_t* name, Variant& result);

@@ -44,6 +44,7 @@ class ComPtr {
         reset();
         return &p_;
     }
+    void** put_void() { return reinterpret_cast<void**>(put()); }
     T* release() { return std::exchange(p_, nullptr); }
     void reset() {
         if (T* p = std::exchange(p_, nullptr))
