@@ -24,20 +24,24 @@ class ComPtr {
     }
     ComPtr(ComPtr&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
     ComPtr& operator=(ComPtr o) noexcept {
-        std::swap(p_, o.p_);
+        swap(o);
         return *this;
     }
     ~ComPtr() { reset(); }
 
+    // Takes over a reference the caller already holds.
+    static ComPtr Adopt(T* p) { return ComPtr(p); }
     // Takes a new reference to p.
     static ComPtr Retain(T* p) {
         if (p)
             p->AddRef();
         return ComPtr(p);
     }
+    static ComPtr Share(T* p) { return Retain(p); }
 
     T* get() const { return p_; }
     T* operator->() const { return p_; }
+    T& operator*() const { return *p_; }
     explicit operator bool() const { return p_ != nullptr; }
     // For out-parameters: releases what is held and hands out the slot.
     T** put() {
@@ -46,9 +50,20 @@ class ComPtr {
     }
     void** put_void() { return reinterpret_cast<void**>(put()); }
     T* release() { return std::exchange(p_, nullptr); }
-    void reset() {
-        if (T* p = std::exchange(p_, nullptr))
-            p->Release();
+    // Releases the reference; returns what Release returned (0 when none held).
+    ULONG reset() {
+        T* p = std::exchange(p_, nullptr);
+        return p ? p->Release() : 0;
+    }
+    void swap(ComPtr& o) noexcept { std::swap(p_, o.p_); }
+
+    // Another interface of the same object; empty when it has none.
+    template <class U>
+    ComPtr<U> As(REFIID iid) const {
+        ComPtr<U> u;
+        if (p_)
+            p_->QueryInterface(iid, u.put_void());
+        return u;
     }
 
   private:
