@@ -6,7 +6,7 @@
 
 #include "app/globals.h"
 #include "app/job_guard.h"
-#include "support/recording_box.h"
+#include "support/fake_app_view.h"
 #include "text/codepage.h"
 #include "text/time_slice.h"
 

@@ -7,7 +7,7 @@
 #include "app/globals.h"
 #include "search/local_search.h"
 #include "support/literal_search.h"
-#include "support/recording_box.h"
+#include "support/fake_app_view.h"
 
 namespace tavimo {
 namespace {

@@ -1,4 +1,5 @@
-// A ReferenceBox that models the box in memory: box characters (a two-byte
+// The main window's view as plain values (FakeView), over a ReferenceBox that
+// models the box in memory (RecordingBox): box characters (a two-byte
 // character, a line break, or a byte), one format per character, the
 // requested selection and the focus.
 #pragma once
