@@ -79,7 +79,7 @@ TEST(Docx, ParagraphsAndTableCellsFromARealWordProcessorFile) {
 }
 
 TEST(Docx, TheMainPartIsTheOneThePackageNames) {
-    EXPECT_EQ(ReadDocumentFile(Fixture("renamed_main_part.docx"), nullptr), FromUtf8("另一个名字"));
+    EXPECT_EQ(ReadDocumentFile(Fixture("renamed_main_document.docx"), nullptr), FromUtf8("另一个名字"));
 }
 
 TEST(Docx, CorruptedAndOverCapArchivesAreRefused) {
