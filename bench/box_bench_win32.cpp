@@ -20,6 +20,7 @@
 #include "app/startup_win32.h"
 #include "search/hit_scan.h"
 #include "search/local_search.h"
+#include "support/literal_search.h"
 #include "text/clean_reference_text.h"
 #include "text/codepage.h"
 #include "text/display_count.h"
@@ -54,17 +55,7 @@ std::string MakeBank(size_t bytes, int hits) {
 
 // Counting as the literal algorithm does it: a step, then the event dispatch.
 int32_t LiteralCount(const Text& text) {
-    int32_t l = Length(text), result = l, p = 1;
-    while (p < l) {
-        if (CharCode(text, p) < 0 || CharCode(text, p) == 13) {
-            --result;
-            p += 2;
-        } else {
-            ++p;
-        }
-        ProcessPendingEvents();
-    }
-    return result;
+    return oracle::LiteralCount(text, [] { ProcessPendingEvents(); });
 }
 
 size_t gBankBytes = 1u << 20;

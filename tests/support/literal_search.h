@@ -11,7 +11,10 @@
 
 namespace tavimo::oracle {
 
-inline int32_t LiteralCount(const Text& text) {
+// onStep runs after every counting step: the literal algorithm dispatches
+// pending events there.
+template <class OnStep>
+int32_t LiteralCount(const Text& text, OnStep onStep) {
     int32_t l = Length(text), result = l, p = 1;
     while (p < l) {
         if (CharCode(text, p) < 0 || CharCode(text, p) == 13) {
@@ -20,8 +23,13 @@ inline int32_t LiteralCount(const Text& text) {
         } else {
             p += 1;
         }
+        onStep();
     }
     return result;
+}
+
+inline int32_t LiteralCount(const Text& text) {
+    return LiteralCount(text, [] {});
 }
 
 // countFinalHit: a term at the very end is a hit like any other (an empty
