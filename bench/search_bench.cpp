@@ -61,6 +61,14 @@ void ScanHits(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * s.size()));
 }
 
+// One count of the whole bank: the part of the scan that cannot be skipped.
+void CountBank(benchmark::State& state) {
+    const std::string& s = Bank();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tavimo::CountDisplayChars(std::string_view(s)));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * s.size()));
+}
+
 // The literal way over the first 1/100 of the bank (100 hits); it grows with
 // hits times length, so the whole bank costs about 100 * 100 = 10^4 times this.
 void LiteralSlice(benchmark::State& state) {
@@ -81,6 +89,7 @@ void LiteralSlice(benchmark::State& state) {
 
 BENCHMARK(Memchr)->Unit(benchmark::kMillisecond);
 BENCHMARK(ScanHits)->Unit(benchmark::kMillisecond);
+BENCHMARK(CountBank)->Unit(benchmark::kMillisecond);
 BENCHMARK(LiteralSlice)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include "search/hit_scan.h"
 
 #include <algorithm>
-#include <array>
+#include <bit>
 #include <cstring>
 
 #include "text/byte_masks.h"
@@ -14,91 +14,74 @@ namespace {
 
 // Find steps through a text character by character: a byte of 0x80 or above
 // takes the next byte along. Each run of such bytes begins on a boundary (the
-// byte before it is a character or the tail of an odd run), so whether an
-// offset is a boundary follows from the parity of the run before it, which a
-// table gives eight bytes at a time.
-enum WalkState : uint8_t {
-    kFree = 0,      // the last byte was a character of its own
-    kEven = 1,      // inside a run of high bytes of even length so far
-    kOdd = 2,       // ... of odd length: the next byte is a tail
-    kConsumed = 3,  // the last byte was the tail of an odd run
-};
-
-constexpr uint8_t Next(uint8_t s, bool high) {
-    if (high)
-        return s == kOdd ? kEven : kOdd;
-    return s == kOdd ? kConsumed : kFree;
-}
-
-constexpr std::array<std::array<uint8_t, 256>, 4> MakeWalkTable() {
-    std::array<std::array<uint8_t, 256>, 4> t{};
-    for (int s0 = 0; s0 < 4; ++s0) {
-        for (int m = 0; m < 256; ++m) {
-            uint8_t s = static_cast<uint8_t>(s0);
-            for (int i = 0; i < 8; ++i)
-                s = Next(s, (m >> i) & 1);
-            t[s0][m] = s;
-        }
-    }
-    return t;
-}
-
-constexpr auto kWalk = MakeWalkTable();
-
-class BoundaryWalker {
+// byte before it is a character of its own or the tail of an odd run), so
+// whether an offset is a boundary follows from the length parity of the run
+// of high bytes just before it. Only the candidates are looked at, each back
+// to the last offset known to be a boundary, so the text is never walked as
+// a whole and the looking back never exceeds the distance covered.
+class BoundaryCheck {
   public:
-    explicit BoundaryWalker(std::string_view bytes) : bytes_(bytes) {}
+    explicit BoundaryCheck(std::string_view bytes) : bytes_(bytes) {}
 
     // Find starts stepping afresh there.
-    void RestartAt(size_t offset) {
-        p_ = offset;
-        state_ = kFree;
-    }
+    void RestartAt(size_t offset) { known_ = offset; }
 
-    // Whether offset is a character boundary, stepping from the last restart.
+    // Whether offset (at or after the last known boundary) is a boundary.
     bool IsBoundary(size_t offset) {
-        const char* data = bytes_.data();
-        if (p_ + 64 <= offset) {
-            uint64_t oddCarry = state_ == kOdd ? 1 : 0;
-            uint64_t last = 0;
-            for (; p_ + 64 <= offset; p_ += 64) {
-                uint64_t runs = bytemask::High64(data + p_);
-                bytemask::OddRunEnds(runs, oddCarry);
-                last = runs >> 63;
-            }
-            state_ = oddCarry ? kOdd : (last ? kEven : kFree);
-        }
-        const size_t rest = offset - p_;
-        if (rest == 0)
-            return state_ != kOdd;
-        if (p_ + 64 <= bytes_.size()) {
-            // Looked at in place: the byte before offset is a character, a
-            // tail (then offset is a boundary), or in a run of high bytes,
-            // where the run's parity up to offset decides.
-            const uint64_t runs = bytemask::High64(data + p_) & ((uint64_t{1} << rest) - 1);
-            if (!((runs >> (rest - 1)) & 1))
-                return true;
-            uint64_t oddCarry = state_ == kOdd ? 1 : 0;
-            return !((bytemask::OddRunEnds(runs, oddCarry) >> rest) & 1);
-        }
-        for (; p_ + 16 <= offset; p_ += 16) {
-            unsigned m = bytemask::High16(data + p_);
-            if (m == 0 && state_ != kOdd) {
-                state_ = kFree;
-                continue;
-            }
-            state_ = kWalk[kWalk[state_][m & 0xFF]][m >> 8];
-        }
-        for (; p_ < offset; ++p_)
-            state_ = Next(state_, static_cast<unsigned char>(data[p_]) >= 0x80);
-        return state_ != kOdd;
+        // After a byte below 0x80 (a character, or the tail of a pair) a
+        // character always begins; within a run of high bytes, every other one.
+        const bool boundary = (offset - RunStart(offset)) % 2 == 0;
+        known_ = boundary ? offset : offset + 1;
+        return boundary;
     }
 
   private:
+    // The first offset of the run of high bytes that ends just before end,
+    // no earlier than the last known boundary; end when there is none.
+    size_t RunStart(size_t end) const {
+        const char* data = bytes_.data();
+        size_t s = end;
+        while (s >= known_ + 8) {
+            uint64_t w;
+            std::memcpy(&w, data + s - 8, sizeof w);
+            if ((w & 0x8080808080808080ull) != 0x8080808080808080ull)
+                break;
+            s -= 8;
+        }
+        while (s > known_ && static_cast<unsigned char>(data[s - 1]) >= 0x80)
+            --s;
+        return s;
+    }
+
     std::string_view bytes_;
-    size_t p_ = 0;
-    uint8_t state_ = kFree;
+    size_t known_ = 0;
 };
+
+// The next offset in [from, last] where the term's first two bytes stand, or
+// last + 1; 64 or 16 offsets at a time while the bytes after can be read.
+size_t NextPair(std::string_view text, size_t from, size_t last, char a, char b) {
+    const char* data = text.data();
+    while (from + 65 <= text.size() && from + 63 <= last) {
+        uint64_t m = uint64_t{bytemask::Pair16(data + from, a, b)} |
+                     uint64_t{bytemask::Pair16(data + from + 16, a, b)} << 16 |
+                     uint64_t{bytemask::Pair16(data + from + 32, a, b)} << 32 |
+                     uint64_t{bytemask::Pair16(data + from + 48, a, b)} << 48;
+        if (m)
+            return from + static_cast<size_t>(std::countr_zero(m));
+        from += 64;
+    }
+    while (from + 17 <= text.size() && from + 15 <= last) {
+        unsigned m = bytemask::Pair16(data + from, a, b);
+        if (m)
+            return from + static_cast<size_t>(std::countr_zero(m));
+        from += 16;
+    }
+    for (; from <= last; ++from) {
+        if (data[from] == a && data[from + 1] == b)
+            return from;
+    }
+    return last + 1;
+}
 
 }  // namespace
 
@@ -106,7 +89,7 @@ HitScan ScanHits(std::string_view text, std::string_view term) {
     HitScan out;
     if (term.empty() || text.size() < term.size())
         return out;
-    BoundaryWalker walker(text);
+    BoundaryCheck walker(text);
     PrefixDisplayCounter counter(text);
     TimeSlice slice;
     const char* data = text.data();
@@ -114,10 +97,17 @@ HitScan ScanHits(std::string_view text, std::string_view term) {
     const char first = term[0];
     size_t from = 0;
     while (from <= last) {
-        const void* found = std::memchr(data + from, first, last - from + 1);
-        if (!found)
-            break;
-        size_t offset = static_cast<size_t>(static_cast<const char*>(found) - data);
+        size_t offset;
+        if (term.size() >= 2) {
+            offset = NextPair(text, from, last, first, term[1]);
+            if (offset > last)
+                break;
+        } else {
+            const void* found = std::memchr(data + from, first, last - from + 1);
+            if (!found)
+                break;
+            offset = static_cast<size_t>(static_cast<const char*>(found) - data);
+        }
         if (std::memcmp(data + offset + 1, term.data() + 1, term.size() - 1) != 0 ||
             !walker.IsBoundary(offset)) {
             from = offset + 1;

@@ -40,6 +40,22 @@ inline unsigned HighOrCr16(const char* at) {
 #endif
 }
 
+// Bytes at i where at[i] == a and at[i + 1] == b, for i in 0..15 (reads 17 bytes).
+inline unsigned Pair16(const char* at, char a, char b) {
+#if defined(__SSE2__)
+    __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 1));
+    __m128i m =
+        _mm_and_si128(_mm_cmpeq_epi8(v0, _mm_set1_epi8(a)), _mm_cmpeq_epi8(v1, _mm_set1_epi8(b)));
+    return static_cast<unsigned>(_mm_movemask_epi8(m));
+#else
+    unsigned m = 0;
+    for (int i = 0; i < 16; ++i)
+        m |= static_cast<unsigned>(at[i] == a && at[i + 1] == b) << i;
+    return m;
+#endif
+}
+
 // The same over 64 bytes.
 inline uint64_t High64(const char* at) {
     return uint64_t{High16(at)} | uint64_t{High16(at + 16)} << 16 |
