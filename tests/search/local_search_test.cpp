@@ -25,13 +25,12 @@ class LocalSearch : public ::testing::Test {
         view.term = term;
         RunLocalSearch(view);
     }
-    std::pair<int32_t, int32_t> Selection() const { return {view.box.selBegin, view.box.selEnd}; }
+    std::pair<int32_t, int32_t> Selection() const { return view.box.Selection(); }
     std::vector<int32_t> RedPositions() const {
         std::vector<int32_t> out;
-        auto colors = view.box.Colors();
-        for (size_t i = 0; i < colors.size(); ++i)
-            if (colors[i] == 255)
-                out.push_back(static_cast<int32_t>(i));
+        for (int32_t i = 0; i < view.box.Length(); ++i)
+            if (view.box.FormatAt(i).Color == 255)
+                out.push_back(i);
         return out;
     }
 
@@ -45,7 +44,7 @@ TEST_F(LocalSearch, CaptionsAndFormats) {
     Search(Text("xa-xa-xa-"), Text("xa"));
     EXPECT_EQ(view.status, FromUtf8("搜索完毕，一共出现 3次内容，请点击上、下一条按钮精确定位！"));
     EXPECT_EQ(RedPositions(), (std::vector<int32_t>{0, 1, 3, 4, 6, 7}));
-    for (const auto& u : view.box.units()) {
+    for (const auto& u : view.box.chars()) {
         EXPECT_EQ(u.format.FontName, FromUtf8("宋体"));
         EXPECT_EQ(u.format.PointSize, 9);
         EXPECT_TRUE(u.format.Color == 0 || u.format.Color == 255);
@@ -67,7 +66,7 @@ TEST_F(LocalSearch, NothingFoundCases) {
         EXPECT_EQ(view.status, kNotFound) << c.text << "/" << c.term;
         EXPECT_EQ(G().HitPieces.Size(), c.pieces);
         EXPECT_TRUE(RedPositions().empty());
-        for (const auto& u : view.box.units())
+        for (const auto& u : view.box.chars())
             EXPECT_EQ(u.format.Color, 0u);
         EXPECT_EQ(Selection(), std::make_pair(0, 0));
     }

@@ -6,8 +6,8 @@
 
 #include "app/globals.h"
 #include "search/local_search.h"
-#include "support/literal_search.h"
 #include "support/fake_app_view.h"
+#include "support/literal_search.h"
 
 namespace tavimo {
 namespace {
@@ -27,10 +27,10 @@ struct Snapshot {
 
 Snapshot Take(FakeView& v) {
     Snapshot s;
-    for (const auto& u : v.box.units())
+    for (const auto& u : v.box.chars())
         s.units.emplace_back(u.bytes, u.format.Color);
-    s.selBegin = v.box.selBegin;
-    s.selEnd = v.box.selEnd;
+    s.selBegin = v.box.Selection().first;
+    s.selEnd = v.box.Selection().second;
     s.focused = v.box.focused;
     s.status = v.status.bytes();
     for (const Text& t : G().HitPieces.items())
