@@ -190,12 +190,11 @@ class DropTest : public ::testing::Test {
         window_ =
             ::CreateWindowExW(0, L"TavimoLoadingTestWindow", L"drop", WS_OVERLAPPEDWINDOW, 0, 0,
                               400, 300, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-        edit_ = ::CreateWindowExW(0, L"RichEdit20W", L"",
-                                  WS_CHILD | WS_VISIBLE | ES_MULTILINE | WS_VSCROLL, 0, 0, 380, 260,
-                                  window_, nullptr, ::GetModuleHandleW(nullptr), nullptr);
-        ASSERT_TRUE(window_ && edit_);
-        ::SendMessageW(edit_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
-        view_ = std::make_unique<TestView>(edit_);
+        ASSERT_TRUE(window_);
+        auto box = win32::RichEditBox::Create(window_, 1, RECT{0, 0, 380, 260});
+        ASSERT_TRUE(box);
+        edit_ = box->hwnd();
+        view_ = std::make_unique<TestView>(std::move(box));
         gView = view_.get();
         ASSERT_TRUE(Retrying([] { return SetClipboardText(FromUtf8("用户自己的剪贴板")); }));
     }

@@ -1,85 +1,46 @@
-// A test window with a real rich-edit box behind the loading handlers' views.
+// The program's own rich-edit reference box behind the loading handlers'
+// views, in a test window of the loading tests.
 #pragma once
 
 #include <windows.h>
-// windows.h first: richedit.h needs its types.
-#include <richedit.h>
 
-#include <algorithm>
 #include <chrono>
 #include <functional>
-#include <string>
+#include <memory>
 
 #include "app/app_view.h"
+#include "app/rich_edit_box_win32.h"
+#include "support/pump_win32.h"
 #include "win32/codepage_win32.h"
 
 namespace tavimo::loading::testing {
 
-class RichBox : public ReferenceBox {
+// Passes everything to the real box and counts the pastes.
+class PasteCountingBox : public ReferenceBox {
   public:
-    explicit RichBox(HWND edit) : edit_(edit) {}
-    Text GetText() override {
-        GETTEXTLENGTHEX length{GTL_USECRLF | GTL_PRECISE | GTL_NUMCHARS, 1200};
-        auto units =
-            ::SendMessageW(edit_, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
-        std::wstring wide(static_cast<size_t>(units) + 1, L'\0');
-        GETTEXTEX get{};
-        get.cb = static_cast<DWORD>(wide.size() * sizeof(wchar_t));
-        get.flags = GT_USECRLF;
-        get.codepage = 1200;
-        auto got = ::SendMessageW(edit_, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
-                                  reinterpret_cast<LPARAM>(wide.data()));
-        wide.resize(static_cast<size_t>(got));
-        return win32::FromWide(wide);
-    }
-    void SetText(const Text& text) override {
-        ::SendMessageW(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(win32::ToWide(text).c_str()));
-    }
-    void SetSelectionStart(int32_t n) override {
-        start_ = std::max(n, 0);
-        Select();
-    }
-    void SetSelectionLength(int32_t n) override {
-        length_ = std::max(n, -1);
-        Select();
-    }
-    void ApplyFormatToSelection(const CharFormat& f) override {
-        CHARFORMAT2W cf{};
-        cf.cbSize = sizeof cf;
-        cf.dwMask = CFM_FACE | CFM_SIZE | CFM_OFFSET | CFM_COLOR | CFM_BOLD | CFM_ITALIC |
-                    CFM_UNDERLINE | CFM_STRIKEOUT | CFM_PROTECTED;
-        std::wstring face = win32::ToWide(f.FontName);
-        face.copy(cf.szFaceName, LF_FACESIZE - 1);
-        cf.yHeight = f.PointSize * 20;
-        cf.yOffset = f.Offset * 20;
-        cf.dwEffects = f.Effects & 0x1F;
-        if (f.Color == CharFormat::kAutomaticColor) {
-            cf.dwEffects |= CFE_AUTOCOLOR;
-        } else {
-            cf.crTextColor = f.Color;
-        }
-        ::SendMessageW(edit_, EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
-    }
-    void Focus() override { ::SetFocus(edit_); }
+    explicit PasteCountingBox(std::unique_ptr<win32::RichEditBox> box) : box_(std::move(box)) {}
+    HWND hwnd() const { return box_->hwnd(); }
+
+    Text GetText() override { return box_->GetText(); }
+    void SetText(const Text& text) override { box_->SetText(text); }
+    void SetSelectionStart(int32_t n) override { box_->SetSelectionStart(n); }
+    void SetSelectionLength(int32_t n) override { box_->SetSelectionLength(n); }
+    void ApplyFormatToSelection(const CharFormat& f) override { box_->ApplyFormatToSelection(f); }
+    void Focus() override { box_->Focus(); }
     void PasteFromClipboard() override {
         ++pastes;
-        ::SendMessageW(edit_, WM_PASTE, 0, 0);
+        box_->PasteFromClipboard();
     }
 
     int pastes = 0;
 
   private:
-    void Select() {
-        CHARRANGE r{start_, length_ < 0 ? -1 : start_ + length_};
-        ::SendMessageW(edit_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&r));
-    }
-    HWND edit_;
-    int32_t start_ = 0, length_ = 0;
+    std::unique_ptr<win32::RichEditBox> box_;
 };
 
 class TestView : public AppView {
   public:
-    explicit TestView(HWND edit) : box(edit) {}
+    explicit TestView(std::unique_ptr<win32::RichEditBox> richEdit) : box(std::move(richEdit)) {}
     Text Term() override { return {}; }
     void SetTerm(const Text&) override {}
     void SetStatus(const Text& c) override { status = c; }
@@ -91,27 +52,14 @@ class TestView : public AppView {
     bool LocalSearchSelected() override { return true; }
     bool WebSearchSelected() override { return false; }
 
-    RichBox box;
+    PasteCountingBox box;
     Text status;
     int32_t tab = 0;
 };
 
-// Dispatches messages until the condition holds or the time is up.
 // Generous: it returns as soon as the condition holds, and a loaded machine is slow.
 inline bool PumpUntil(const std::function<bool()>& done, int ms = 10000) {
-    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    for (;;) {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        if (done())
-            return true;
-        if (std::chrono::steady_clock::now() >= end)
-            return false;
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
+    return tavimo::testing::PumpUntil(done, std::chrono::milliseconds(ms));
 }
 
 }  // namespace tavimo::loading::testing
