@@ -61,6 +61,15 @@ void ScanHits(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * s.size()));
 }
 
+// The same pass for a term that never occurs: what the hits themselves cost
+// is the difference.
+void ScanAbsentTerm(benchmark::State& state) {
+    const std::string& s = Bank();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tavimo::ScanHits(s, "\xB4\xF0\xB0\xB9"));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * s.size()));
+}
+
 // One count of the whole bank: the part of the scan that cannot be skipped.
 void CountBank(benchmark::State& state) {
     const std::string& s = Bank();
@@ -89,6 +98,7 @@ void LiteralSlice(benchmark::State& state) {
 
 BENCHMARK(Memchr)->Unit(benchmark::kMillisecond);
 BENCHMARK(ScanHits)->Unit(benchmark::kMillisecond);
+BENCHMARK(ScanAbsentTerm)->Unit(benchmark::kMillisecond);
 BENCHMARK(CountBank)->Unit(benchmark::kMillisecond);
 BENCHMARK(LiteralSlice)->Unit(benchmark::kMillisecond);
 

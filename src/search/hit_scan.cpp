@@ -1,6 +1,7 @@
 #include "search/hit_scan.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -41,6 +42,12 @@ class BoundaryCheck {
     size_t RunStart(size_t end) const {
         const char* data = bytes_.data();
         size_t s = end;
+        while (s >= known_ + 64) {
+            const int high = std::countl_one(bytemask::High64(data + s - 64));
+            if (high < 64)
+                return s - static_cast<size_t>(high);
+            s -= 64;
+        }
         while (s >= known_ + 8) {
             uint64_t w;
             std::memcpy(&w, data + s - 8, sizeof w);
@@ -57,67 +64,64 @@ class BoundaryCheck {
     size_t known_ = 0;
 };
 
-// The next offset in [from, last] where the term's first two bytes stand, or
-// last + 1; 64 or 16 offsets at a time while the bytes after can be read.
-size_t NextPair(std::string_view text, size_t from, size_t last, char a, char b) {
-    const char* data = text.data();
-    while (from + 65 <= text.size() && from + 63 <= last) {
-        uint64_t m = uint64_t{bytemask::Pair16(data + from, a, b)} |
-                     uint64_t{bytemask::Pair16(data + from + 16, a, b)} << 16 |
-                     uint64_t{bytemask::Pair16(data + from + 32, a, b)} << 32 |
-                     uint64_t{bytemask::Pair16(data + from + 48, a, b)} << 48;
-        if (m)
-            return from + static_cast<size_t>(std::countr_zero(m));
-        from += 64;
-    }
-    while (from + 17 <= text.size() && from + 15 <= last) {
-        unsigned m = bytemask::Pair16(data + from, a, b);
-        if (m)
-            return from + static_cast<size_t>(std::countr_zero(m));
-        from += 16;
-    }
-    for (; from <= last; ++from) {
-        if (data[from] == a && data[from + 1] == b)
-            return from;
-    }
-    return last + 1;
-}
-
 }  // namespace
 
+// One forward pass over 64-byte blocks counts box positions and finds where
+// the term's first two bytes stand; only blocks holding such a place are
+// looked at closer, each candidate checked against the whole term and the
+// character boundaries. The last bytes, fewer than a block, are looked at
+// one by one.
 HitScan ScanHits(std::string_view text, std::string_view term) {
     HitScan out;
     if (term.empty() || text.size() < term.size())
         return out;
     BoundaryCheck walker(text);
-    PrefixDisplayCounter counter(text);
+    DisplayCountState counted;  // the blocks before block
     TimeSlice slice;
     const char* data = text.data();
     const size_t last = text.size() - term.size();  // the last offset a hit can start at
-    const char first = term[0];
-    size_t from = 0;
-    while (from <= last) {
-        size_t offset;
-        if (term.size() >= 2) {
-            offset = NextPair(text, from, last, first, term[1]);
-            if (offset > last)
-                break;
-        } else {
-            const void* found = std::memchr(data + from, first, last - from + 1);
-            if (!found)
-                break;
-            offset = static_cast<size_t>(static_cast<const char*>(found) - data);
-        }
-        if (std::memcmp(data + offset + 1, term.data() + 1, term.size() - 1) != 0 ||
-            !walker.IsBoundary(offset)) {
-            from = offset + 1;
-            continue;
-        }
+    const std::string_view lead = term.substr(0, 2);
+    size_t from = 0;   // where the next hit may start
+    size_t block = 0;  // the block looked at
+    auto take = [&](size_t offset, int64_t boxStart) {
         out.positions.push_back(static_cast<int32_t>(offset + 1));
-        out.boxStarts.push_back(static_cast<int32_t>(counter.CountOfPrefix(offset)));
+        out.boxStarts.push_back(static_cast<int32_t>(boxStart));
         from = offset + term.size();
         walker.RestartAt(from);  // Find starts stepping afresh just past the hit
+    };
+    auto isHit = [&](size_t offset) {
+        return std::memcmp(data + offset, term.data(), term.size()) == 0 &&
+               walker.IsBoundary(offset);
+    };
+    // Blocks while the block and the byte after it can be read, 64 KB or 64
+    // blocks holding candidates at a time, the time slice looked at between.
+    constexpr size_t kBlocksPerStep = 1024;
+    std::array<LeadBlock, 64> notes;
+    while (block + 65 <= text.size() && block <= last) {
+        size_t noted = 0;
+        const size_t blocks = std::min((text.size() - 1 - block) / 64, kBlocksPerStep);
+        const size_t fed = counted.AddBlocksNotingLead(data + block, blocks, lead, notes, noted);
+        for (size_t i = 0; i < noted; ++i) {
+            const LeadBlock& n = notes[i];
+            const size_t at = block + n.offset;
+            for (uint64_t starts = n.starts; starts; starts &= starts - 1) {
+                const unsigned rest = static_cast<unsigned>(std::countr_zero(starts));
+                const size_t offset = at + rest;
+                if (offset > last)
+                    return out;
+                if (offset >= from && isHit(offset))
+                    take(offset, n.CountAt(rest));
+            }
+        }
+        block += fed * 64;
         slice.Step();
+    }
+    for (size_t offset = std::max(from, block); offset <= last; ++offset) {
+        if (offset >= from && isHit(offset)) {
+            DisplayCountState before = counted;
+            before.AddBytes(data + block, offset - block);
+            take(offset, before.Count());
+        }
     }
     return out;
 }

@@ -1,9 +1,9 @@
 #include "text/display_count.h"
 
 #include <algorithm>
-#include <array>
-#include <bit>
+#include <atomic>
 #include <cstring>
+#include <span>
 
 #include "text/byte_masks.h"
 #include "text/time_slice.h"
@@ -11,139 +11,249 @@
 namespace tavimo {
 
 // Counting walks the text in steps: a byte of 0x80 or above or a CR ("a pair
-// byte") takes the byte after it along. Every run of pair bytes begins on a
-// step, since the byte before a run is a step of its own or the tail of an
-// odd run before it. So a run of r pair bytes costs ceil(r / 2) positions,
-// except a run reaching the end of the counted text, which costs floor(r / 2)
-// (the last byte is never tested). That needs only the run lengths' parity,
-// which a table gives eight bytes at a time.
+// byte") takes the byte after it along. The count is the length less the
+// bytes taken along, and which bytes those are follows, 64 at a time, from
+// the pair bytes and whether the block's first byte is taken
+// (bytemask::TakenAlong). A byte taken along just past the counted text is
+// not counted: the last byte is never tested.
 
 namespace {
 
-enum State : uint8_t { kClosed = 0, kOpenEven = 1, kOpenOdd = 2 };
+using bytemask::Lead;
 
-inline bool PairByte(unsigned char c) {
-    return c >= 0x80 || c == 13;
-}
-
-struct Step {
-    uint8_t oddRunsClosed;
-    uint8_t state;
+struct Sums {
+    int64_t taken;
+    uint64_t carry;
 };
 
-// For each state and each mask of pair bytes (bit i: byte i), the state after
-// the eight bytes and how many odd runs they closed.
-constexpr std::array<std::array<Step, 256>, 3> MakeTable() {
-    std::array<std::array<Step, 256>, 3> t{};
-    for (int s0 = 0; s0 < 3; ++s0) {
-        for (int m = 0; m < 256; ++m) {
-            int s = s0, closed = 0;
-            for (int i = 0; i < 8; ++i) {
-                if (m & (1 << i)) {
-                    s = s == kOpenOdd ? kOpenEven : kOpenOdd;
-                } else {
-                    if (s == kOpenOdd)
-                        ++closed;
-                    s = kClosed;
-                }
-            }
-            t[s0][m] = Step{static_cast<uint8_t>(closed), static_cast<uint8_t>(s)};
-        }
+inline void AddBlockTo(uint64_t runs, Sums& s) {
+    s.taken += __builtin_popcountll(bytemask::TakenAlong(runs, s.carry));
+}
+
+// What the kernels hand back for each block in which the lead starts.
+struct RawNote {
+    size_t block;
+    uint64_t starts;
+    uint64_t runs;
+    Sums before;
+};
+
+// Masks is the instruction set's HighOrCr64, HasLead64 (over 64 and over 128
+// bytes) and LeadStarts64.
+struct PlainMasks {
+    static uint64_t Runs(const char* at) { return bytemask::HighOrCr64(at); }
+    static bool HasLead(const char* at, const Lead& lead) { return bytemask::HasLead64(at, lead); }
+    static bool HasLead2(const char* at, const Lead& lead) {
+        return bytemask::HasLead64(at, lead) || bytemask::HasLead64(at + 64, lead);
     }
-    return t;
+    static uint64_t LeadStarts(const char* at, const Lead& lead) {
+        return bytemask::LeadStarts64(at, lead);
+    }
+};
+
+// The sums and the lead are copied in and out: the text is read through char
+// pointers, which might alias them and would keep them in memory otherwise.
+template <class Masks>
+inline void SumBlocksWith(const char* data, size_t blocks, Sums& sums) {
+    Sums s = sums;
+    for (size_t b = 0; b < blocks; ++b)
+        AddBlockTo(Masks::Runs(data + b * 64), s);
+    sums = s;
 }
 
-constexpr auto kTable = MakeTable();
+// Sums blocks, noting those in which the lead starts, until notes is full.
+// Two blocks at a time while neither holds the lead, which is the common case.
+template <class Masks, bool kTwo>
+inline size_t NoteLeadWith(const char* data, size_t blocks, const Lead& leadIn, Sums& sums,
+                           RawNote* notes, size_t room, size_t& noted) {
+    const Lead lead{leadIn.first, leadIn.second, kTwo};
+    Sums s = sums;
+    size_t b = 0, n = 0;
+    while (b < blocks) {
+        const char* at = data + b * 64;
+        if (b + 2 <= blocks && !Masks::HasLead2(at, lead)) {
+            AddBlockTo(Masks::Runs(at), s);
+            AddBlockTo(Masks::Runs(at + 64), s);
+            b += 2;
+            continue;
+        }
+        const uint64_t runs = Masks::Runs(at);
+        if (Masks::HasLead(at, lead)) {
+            if (n == room)
+                break;
+            notes[n++] = RawNote{b, Masks::LeadStarts(at, lead), runs, s};
+        }
+        AddBlockTo(runs, s);
+        ++b;
+    }
+    sums = s;
+    noted = n;
+    return b;
+}
 
-// The whole 64-byte blocks of data: pair bytes, odd runs closed, the carry
-// and the last block's top bit. Compiled twice where the processor may have a
-// population-count instruction, which doubles the speed.
-struct BlockSums {
-    int64_t pairBytes = 0;
-    int64_t oddRunsClosed = 0;
-    uint64_t oddCarry = 0;
-    uint64_t last = 0;
-};
+template <class Masks>
+inline size_t NoteLeadWith(const char* data, size_t blocks, const Lead& lead, Sums& sums,
+                           RawNote* notes, size_t room, size_t& noted) {
+    return lead.two ? NoteLeadWith<Masks, true>(data, blocks, lead, sums, notes, room, noted)
+                    : NoteLeadWith<Masks, false>(data, blocks, lead, sums, notes, room, noted);
+}
+
+// Each kernel is compiled for its own instruction set, everything inlined
+// into it; which one runs is chosen once, from what the processor has. The
+// population-count instruction alone doubles the speed.
+#define TAVIMO_KERNELS(attributes, name, Masks)                                                  \
+    attributes void SumBlocks##name(const char* data, size_t blocks, Sums& s) {                  \
+        SumBlocksWith<Masks>(data, blocks, s);                                                   \
+    }                                                                                            \
+    attributes size_t NoteLead##name(const char* data, size_t blocks, const Lead& lead, Sums& s, \
+                                     RawNote* notes, size_t room, size_t& noted) {               \
+        return NoteLeadWith<Masks>(data, blocks, lead, s, notes, room, noted);                   \
+    }
 
 #if defined(__GNUC__)
-#define TAVIMO_ALWAYS_INLINE inline __attribute__((always_inline))
+#define TAVIMO_FLATTEN __attribute__((flatten))
 #else
-#define TAVIMO_ALWAYS_INLINE inline
+#define TAVIMO_FLATTEN
 #endif
 
-TAVIMO_ALWAYS_INLINE void SumBlocksGeneric(const char* data, size_t blocks, BlockSums& s) {
-    for (size_t b = 0; b < blocks; ++b) {
-        uint64_t runs = bytemask::HighOrCr64(data + b * 64);
-        s.pairBytes += __builtin_popcountll(runs);
-        s.oddRunsClosed += __builtin_popcountll(bytemask::OddRunEnds(runs, s.oddCarry));
-        s.last = runs >> 63;
+TAVIMO_KERNELS(TAVIMO_FLATTEN, Plain, PlainMasks)
+
+#if defined(TAVIMO_HAS_AVX2_KERNELS)
+struct Avx2Masks {
+    __attribute__((target("avx2"))) static uint64_t Runs(const char* at) {
+        return bytemask::HighOrCr64Avx2(at);
+    }
+    __attribute__((target("avx2"))) static bool HasLead(const char* at, const Lead& lead) {
+        return bytemask::HasLead64Avx2(at, lead);
+    }
+    __attribute__((target("avx2"))) static bool HasLead2(const char* at, const Lead& lead) {
+        return bytemask::HasLead128Avx2(at, lead);
+    }
+    __attribute__((target("avx2"))) static uint64_t LeadStarts(const char* at, const Lead& lead) {
+        return bytemask::LeadStarts64Avx2(at, lead);
+    }
+};
+TAVIMO_KERNELS(__attribute__((target("popcnt"), flatten)), Popcnt, PlainMasks)
+TAVIMO_KERNELS(__attribute__((target("avx2,bmi,popcnt"), flatten)), Avx2, Avx2Masks)
+
+BlockKernel FastestKernel() {
+    __builtin_cpu_init();
+    if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("bmi") &&
+        __builtin_cpu_supports("popcnt"))
+        return BlockKernel::kAvx2;
+    if (__builtin_cpu_supports("popcnt"))
+        return BlockKernel::kPopcnt;
+    return BlockKernel::kPlain;
+}
+#else
+BlockKernel FastestKernel() {
+    return BlockKernel::kPlain;
+}
+#endif
+
+std::atomic<BlockKernel>& KernelInUse() {
+    static std::atomic<BlockKernel> kernel{FastestKernel()};
+    return kernel;
+}
+
+void SumBlocks(const char* data, size_t blocks, Sums& s) {
+    switch (KernelInUse().load(std::memory_order_relaxed)) {
+#if defined(TAVIMO_HAS_AVX2_KERNELS)
+        case BlockKernel::kAvx2:
+            return SumBlocksAvx2(data, blocks, s);
+        case BlockKernel::kPopcnt:
+            return SumBlocksPopcnt(data, blocks, s);
+#endif
+        default:
+            return SumBlocksPlain(data, blocks, s);
     }
 }
 
-void SumBlocksPlain(const char* data, size_t blocks, BlockSums& s) {
-    SumBlocksGeneric(data, blocks, s);
-}
-
-#if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__) && !defined(__POPCNT__)
-__attribute__((target("popcnt"))) void SumBlocksPopcnt(const char* data, size_t blocks,
-                                                       BlockSums& s) {
-    SumBlocksGeneric(data, blocks, s);
-}
-
-void SumBlocks(const char* data, size_t blocks, BlockSums& s) {
-    static const bool hasPopcnt = [] {
-        __builtin_cpu_init();
-        return __builtin_cpu_supports("popcnt") != 0;
-    }();
-    hasPopcnt ? SumBlocksPopcnt(data, blocks, s) : SumBlocksPlain(data, blocks, s);
-}
-#else
-void SumBlocks(const char* data, size_t blocks, BlockSums& s) {
-    SumBlocksPlain(data, blocks, s);
-}
+size_t NoteLead(const char* data, size_t blocks, const Lead& lead, Sums& s, RawNote* notes,
+                size_t room, size_t& noted) {
+    switch (KernelInUse().load(std::memory_order_relaxed)) {
+#if defined(TAVIMO_HAS_AVX2_KERNELS)
+        case BlockKernel::kAvx2:
+            return NoteLeadAvx2(data, blocks, lead, s, notes, room, noted);
+        case BlockKernel::kPopcnt:
+            return NoteLeadPopcnt(data, blocks, lead, s, notes, room, noted);
 #endif
+        default:
+            return NoteLeadPlain(data, blocks, lead, s, notes, room, noted);
+    }
+}
+
+// The pair bytes among the first n (below 64) bytes.
+uint64_t RunsOfPart(const char* data, size_t n) {
+    char block[64] = {};
+    std::memcpy(block, data, n);
+    return bytemask::HighOrCr64(block);
+}
 
 }  // namespace
 
+std::vector<BlockKernel> SupportedBlockKernels() {
+    std::vector<BlockKernel> out{BlockKernel::kPlain};
+    const BlockKernel fastest = FastestKernel();
+    if (fastest >= BlockKernel::kPopcnt)
+        out.push_back(BlockKernel::kPopcnt);
+    if (fastest >= BlockKernel::kAvx2)
+        out.push_back(BlockKernel::kAvx2);
+    return out;
+}
+
+BlockKernel UseBlockKernel(BlockKernel kernel) {
+    return KernelInUse().exchange(kernel);
+}
+
+size_t DisplayCountState::AddBlocksNotingLead(const char* data, size_t blocks,
+                                              std::string_view lead, std::span<LeadBlock> notes,
+                                              size_t& noted) {
+    noted = 0;
+    if (lead.empty())
+        return 0;
+    const Lead l{lead[0], lead.size() > 1 ? lead[1] : '\0', lead.size() > 1};
+    constexpr size_t kRoom = 64;
+    RawNote raw[kRoom];
+    Sums sums{taken_, carry_};
+    const size_t fed = NoteLead(data, blocks, l, sums, raw, std::min(kRoom, notes.size()), noted);
+    for (size_t i = 0; i < noted; ++i) {
+        const RawNote& r = raw[i];
+        const int64_t length = length_ + static_cast<int64_t>(r.block * 64);
+        notes[i] =
+            LeadBlock{r.block * 64, r.starts, r.runs, length - r.before.taken, r.before.carry};
+    }
+    taken_ = sums.taken;
+    carry_ = sums.carry;
+    length_ += static_cast<int64_t>(fed * 64);
+    return fed;
+}
+
 void DisplayCountState::AddBytes(const char* data, size_t n) {
-    size_t i = 0;
-    if (n >= 64) {
-        // An open run of even length so far counts as a fresh one.
-        BlockSums sums;
-        sums.oddCarry = state_ == kOpenOdd ? 1 : 0;
-        SumBlocks(data, n / 64, sums);
-        i = n / 64 * 64;
-        pairBytes_ += sums.pairBytes;
-        oddRunsClosed_ += sums.oddRunsClosed;
-        state_ = sums.oddCarry ? kOpenOdd : (sums.last ? kOpenEven : kClosed);
+    const size_t whole = n / 64;
+    if (whole) {
+        Sums sums{taken_, carry_};
+        SumBlocks(data, whole, sums);
+        taken_ = sums.taken;
+        carry_ = sums.carry;
+        length_ += static_cast<int64_t>(whole * 64);
     }
-    for (; i + 16 <= n; i += 16) {
-        unsigned m = bytemask::HighOrCr16(data + i);
-        if (m == 0 && state_ == kClosed)
-            continue;  // plain text
-        pairBytes_ += std::popcount(m);
-        const Step& lo = kTable[state_][m & 0xFF];
-        const Step& hi = kTable[lo.state][m >> 8];
-        oddRunsClosed_ += lo.oddRunsClosed + hi.oddRunsClosed;
-        state_ = hi.state;
+    const size_t rest = n % 64;
+    if (rest) {
+        uint64_t carry = carry_;
+        const uint64_t taken = bytemask::TakenAlong(RunsOfPart(data + whole * 64, rest), carry);
+        taken_ += bytemask::PopCount(taken & ((uint64_t{1} << rest) - 1));
+        carry_ = (taken >> rest) & 1;  // whether the byte after them is taken
+        length_ += static_cast<int64_t>(rest);
     }
-    for (; i < n; ++i) {
-        if (PairByte(static_cast<unsigned char>(data[i]))) {
-            ++pairBytes_;
-            state_ = state_ == kOpenOdd ? kOpenEven : kOpenOdd;
-        } else {
-            if (state_ == kOpenOdd)
-                ++oddRunsClosed_;
-            state_ = kClosed;
-        }
-    }
-    length_ += static_cast<int64_t>(n);
 }
 
 int64_t DisplayCountState::Count() const {
-    // Closed runs cost ceil(r/2) = (r + odd) / 2; the open run at the end floor(r/2).
-    int64_t pairs = (pairBytes_ + oddRunsClosed_ - (state_ == kOpenOdd ? 1 : 0)) / 2;
-    return length_ - pairs;
+    return length_ - taken_;
+}
+
+int64_t DisplayCountState::CountWithPartialBlock(const char* block, unsigned rest) const {
+    return LeadBlock{0, 0, bytemask::HighOrCr64(block), Count(), carry_}.CountAt(rest);
 }
 
 int64_t CountDisplayChars(std::string_view bytes) {
@@ -161,24 +271,13 @@ int32_t CountDisplayChars(const Text& text) {
     return static_cast<int32_t>(CountDisplayChars(text.view()));
 }
 
-int64_t DisplayCountState::CountWithPartialBlock(const char* block, unsigned rest) const {
-    // The first rest bytes of a 64-byte block, looked at without feeding them.
-    const uint64_t runs = bytemask::HighOrCr64(block) & ((uint64_t{1} << rest) - 1);
-    uint64_t oddCarry = state_ == kOpenOdd ? 1 : 0;
-    const uint64_t ends = bytemask::OddRunEnds(runs, oddCarry);
-    const int64_t closed = oddRunsClosed_ + std::popcount(ends & ((uint64_t{1} << rest) - 1));
-    const bool openOdd = ((runs >> (rest - 1)) & 1) && ((ends >> rest) & 1);
-    const int64_t pairs = (pairBytes_ + std::popcount(runs) + closed - (openOdd ? 1 : 0)) / 2;
-    return length_ + rest - pairs;
-}
-
 int64_t PrefixDisplayCounter::CountOfPrefix(size_t n) {
     if (n > bytes_.size())
         n = bytes_.size();
     if (n < done_)
         n = done_;
     // Whole blocks are fed; the rest is looked at in place, so the many short
-    // steps between hits never fall to the byte-by-byte path.
+    // steps between hits never feed a part of a block.
     size_t whole = (n - done_) & ~size_t{63};
     if (whole) {
         state_.AddBytes(bytes_.data() + done_, whole);

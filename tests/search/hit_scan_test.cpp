@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "support/block_kernels.h"
 #include "text/display_count.h"
 
 namespace tavimo {
@@ -49,35 +50,63 @@ TEST(HitScan, Table) {
     }
 }
 
-TEST(HitScan, AgreesWithFindAndCountOnGeneratedText) {
-    std::mt19937 rng(3);
-    static const char* pieces[] = {"a",
-                                   "b",
-                                   "\r\n",
-                                   "\xB0\xA1",
-                                   "\xB0"
-                                   "a",
-                                   "\xA1"
-                                   "b",
-                                   "ab",
-                                   "\x80\x80",
-                                   "\r",
-                                   "\xC4\xE3\xBA\xC3"};
-    static const char* terms[] = {"a", "ab", "\xB0\xA1", "\xA1", "\r\n", "b\r", "\xA1\xB0", "aa"};
-    for (int round = 0; round < 2000; ++round) {
-        std::string s;
-        for (int n = static_cast<int>(rng() % 60); n > 0; --n)
-            s += pieces[rng() % 10];
-        // Long homogeneous runs reach the word-at-a-time paths.
-        if (round % 3 == 0)
-            s = std::string(17, 'q') + s + std::string(18, '\xB5') + s;
-        Text text(s), term(terms[round % 8]);
-        HitScan h = ScanHits(s, term.view());
-        ASSERT_EQ(h.positions, FindAll(text, term)) << s;
-        for (size_t k = 0; k < h.positions.size(); ++k) {
-            ASSERT_EQ(h.boxStarts[k], CountDisplayChars(Left(text, h.positions[k] - 1)));
-        }
+// The box position of every offset, stepping through the text once: a byte
+// taken along by the step before it occupies no position of its own.
+std::vector<int32_t> StepwiseCounts(const std::string& s) {
+    std::vector<int32_t> out(s.size() + 1, 0);
+    bool taken = false;
+    for (size_t i = 0; i < s.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        out[i + 1] = out[i] + (taken ? 0 : 1);
+        taken = !taken && (c >= 0x80 || c == 13);
     }
+    return out;
+}
+
+// Generated texts, short ones and ones of many 64-byte blocks: the term's
+// pieces fall on block edges, more blocks hold candidates than one pass takes
+// in, and candidates overlap.
+TEST(HitScan, AgreesWithFindAndStepwiseCountOnGeneratedText) {
+    testing::ForEachBlockKernel([] {
+        std::mt19937 rng(3);
+        static const char* pieces[] = {"a",
+                                       "b",
+                                       "\r\n",
+                                       "\xB0\xA1",
+                                       "\xB0"
+                                       "a",
+                                       "\xA1"
+                                       "b",
+                                       "ab",
+                                       "\x80\x80",
+                                       "\r",
+                                       "\xC4\xE3\xBA\xC3"};
+        static const char* terms[] = {"a",
+                                      "ab",
+                                      "\xB0\xA1",
+                                      "\xA1",
+                                      "\r\n",
+                                      "b\r",
+                                      "\xA1\xB0",
+                                      "aa",
+                                      "\xC4\xE3\xBA\xC3"
+                                      "b"};
+        for (int round = 0; round < 2000; ++round) {
+            std::string s;
+            const int n = static_cast<int>(rng() % (round % 10 == 0 ? 4000 : 60));
+            for (int i = 0; i < n; ++i)
+                s += pieces[rng() % 10];
+            // Long homogeneous runs cross whole blocks.
+            if (round % 3 == 0)
+                s = std::string(17, 'q') + s + std::string(130, '\xB5') + s;
+            Text text(s), term(terms[round % 9]);
+            HitScan h = ScanHits(s, term.view());
+            ASSERT_EQ(h.positions, FindAll(text, term)) << round;
+            const std::vector<int32_t> counts = StepwiseCounts(s);
+            for (size_t k = 0; k < h.positions.size(); ++k)
+                ASSERT_EQ(h.boxStarts[k], counts[static_cast<size_t>(h.positions[k] - 1)]) << round;
+        }
+    });
 }
 
 TEST(HitScan, PiecesHaveOneItemMoreThanHits) {
