@@ -60,13 +60,13 @@ int32_t LiteralCount(const Text& text) {
 
 size_t gBankBytes = 1u << 20;
 int gHits = 2000;
-// Which parts run: b the box's own work, s the search, l the literal
+// Which steps run: b the box's own work, s the search, l the literal
 // algorithm's costs, n the navigation. In Wine's rich edit the first two take
 // minutes each at 1 MB, so they can be run apart.
-std::string gParts = "bsln";
+std::string gSteps = "bsln";
 
-bool Runs(char part) {
-    return gParts.find(part) != std::string::npos;
+bool Runs(char step) {
+    return gSteps.find(step) != std::string::npos;
 }
 
 void SearchBench(win32::MainWindow& w) {
@@ -82,7 +82,7 @@ void SearchBench(win32::MainWindow& w) {
     std::fflush(stdout);
 
     // Replacing a large text is slow in some rich-edit boxes (Wine's takes
-    // time quadratic in the paragraphs deleted), so each part starts from
+    // time quadratic in the paragraphs deleted), so each step starts from
     // what the user would have: the bank pasted into the box.
     double t0 = Now();
     if (Runs('b') || Runs('s')) {
@@ -252,14 +252,14 @@ void NavigationBench(win32::MainWindow& w) {
 
 }  // namespace
 
-// box_bench [bank KB] [hits] [parts]
+// box_bench [bank KB] [hits] [steps]
 int main(int argc, char** argv) {
     if (argc > 1)
         gBankBytes = static_cast<size_t>(std::atol(argv[1])) * 1024;
     if (argc > 2)
         gHits = std::atoi(argv[2]);
     if (argc > 3)
-        gParts = argv[3];
+        gSteps = argv[3];
     return win32::RunTavimo(::GetModuleHandleW(nullptr), SW_SHOWNOACTIVATE,
                             [](win32::MainWindow& w) {
                                 if (Runs('b') || Runs('s') || Runs('l'))
