@@ -30,14 +30,6 @@ inline void AddBlockTo(uint64_t runs, Sums& s) {
     s.taken += __builtin_popcountll(bytemask::TakenAlong(runs, s.carry));
 }
 
-// What the kernels hand back for each block in which the lead starts.
-struct RawNote {
-    size_t block;
-    uint64_t starts;
-    uint64_t runs;
-    Sums before;
-};
-
 // Masks is the instruction set's HighOrCr64, HasLead64 (over 64 and over 128
 // bytes) and LeadStarts64.
 struct PlainMasks {
@@ -61,11 +53,12 @@ inline void SumBlocksWith(const char* data, size_t blocks, Sums& sums) {
     sums = s;
 }
 
-// Sums blocks, noting those in which the lead starts, until notes is full.
+// Sums blocks, noting those in which the lead starts, until notes is full;
+// length is the count's length before the first block.
 // Two blocks at a time while neither holds the lead, which is the common case.
 template <class Masks, bool kTwo>
 inline size_t NoteLeadWith(const char* data, size_t blocks, const Lead& leadIn, Sums& sums,
-                           RawNote* notes, size_t room, size_t& noted) {
+                           int64_t length, LeadBlock* notes, size_t room, size_t& noted) {
     const Lead lead{leadIn.first, leadIn.second, kTwo};
     Sums s = sums;
     size_t b = 0, n = 0;
@@ -81,7 +74,8 @@ inline size_t NoteLeadWith(const char* data, size_t blocks, const Lead& leadIn, 
         if (Masks::HasLead(at, lead)) {
             if (n == room)
                 break;
-            notes[n++] = RawNote{b, Masks::LeadStarts(at, lead), runs, s};
+            const int64_t before = length + static_cast<int64_t>(b * 64) - s.taken;
+            notes[n++] = LeadBlock{b * 64, Masks::LeadStarts(at, lead), runs, before, s.carry};
         }
         AddBlockTo(runs, s);
         ++b;
@@ -93,9 +87,10 @@ inline size_t NoteLeadWith(const char* data, size_t blocks, const Lead& leadIn, 
 
 template <class Masks>
 inline size_t NoteLeadWith(const char* data, size_t blocks, const Lead& lead, Sums& sums,
-                           RawNote* notes, size_t room, size_t& noted) {
-    return lead.two ? NoteLeadWith<Masks, true>(data, blocks, lead, sums, notes, room, noted)
-                    : NoteLeadWith<Masks, false>(data, blocks, lead, sums, notes, room, noted);
+                           int64_t length, LeadBlock* notes, size_t room, size_t& noted) {
+    return lead.two
+               ? NoteLeadWith<Masks, true>(data, blocks, lead, sums, length, notes, room, noted)
+               : NoteLeadWith<Masks, false>(data, blocks, lead, sums, length, notes, room, noted);
 }
 
 // Each kernel is compiled for its own instruction set, everything inlined
@@ -106,8 +101,9 @@ inline size_t NoteLeadWith(const char* data, size_t blocks, const Lead& lead, Su
         SumBlocksWith<Masks>(data, blocks, s);                                                   \
     }                                                                                            \
     attributes size_t NoteLead##name(const char* data, size_t blocks, const Lead& lead, Sums& s, \
-                                     RawNote* notes, size_t room, size_t& noted) {               \
-        return NoteLeadWith<Masks>(data, blocks, lead, s, notes, room, noted);                   \
+                                     int64_t length, LeadBlock* notes, size_t room,              \
+                                     size_t& noted) {                                            \
+        return NoteLeadWith<Masks>(data, blocks, lead, s, length, notes, room, noted);           \
     }
 
 #if defined(__GNUC__)
@@ -169,17 +165,17 @@ void SumBlocks(const char* data, size_t blocks, Sums& s) {
     }
 }
 
-size_t NoteLead(const char* data, size_t blocks, const Lead& lead, Sums& s, RawNote* notes,
-                size_t room, size_t& noted) {
+size_t NoteLead(const char* data, size_t blocks, const Lead& lead, Sums& s, int64_t length,
+                LeadBlock* notes, size_t room, size_t& noted) {
     switch (KernelInUse().load(std::memory_order_relaxed)) {
 #if defined(TAVIMO_HAS_AVX2_KERNELS)
         case BlockKernel::kAvx2:
-            return NoteLeadAvx2(data, blocks, lead, s, notes, room, noted);
+            return NoteLeadAvx2(data, blocks, lead, s, length, notes, room, noted);
         case BlockKernel::kPopcnt:
-            return NoteLeadPopcnt(data, blocks, lead, s, notes, room, noted);
+            return NoteLeadPopcnt(data, blocks, lead, s, length, notes, room, noted);
 #endif
         default:
-            return NoteLeadPlain(data, blocks, lead, s, notes, room, noted);
+            return NoteLeadPlain(data, blocks, lead, s, length, notes, room, noted);
     }
 }
 
@@ -213,16 +209,8 @@ size_t DisplayCountState::AddBlocksNotingLead(const char* data, size_t blocks,
     if (lead.empty())
         return 0;
     const Lead l{lead[0], lead.size() > 1 ? lead[1] : '\0', lead.size() > 1};
-    constexpr size_t kRoom = 64;
-    RawNote raw[kRoom];
     Sums sums{taken_, carry_};
-    const size_t fed = NoteLead(data, blocks, l, sums, raw, std::min(kRoom, notes.size()), noted);
-    for (size_t i = 0; i < noted; ++i) {
-        const RawNote& r = raw[i];
-        const int64_t length = length_ + static_cast<int64_t>(r.block * 64);
-        notes[i] =
-            LeadBlock{r.block * 64, r.starts, r.runs, length - r.before.taken, r.before.carry};
-    }
+    const size_t fed = NoteLead(data, blocks, l, sums, length_, notes.data(), notes.size(), noted);
     taken_ = sums.taken;
     carry_ = sums.carry;
     length_ += static_cast<int64_t>(fed * 64);
